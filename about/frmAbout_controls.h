@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/form_spec.h"
+
+namespace tarnwick::frmAboutControls {
+
+enum : ControlId {
+    Image1 = 1,
+    lbl_ProgramName,
+    lbl_Copyright,
+    lbl_AllRights,
+    lbl_Version,
+    data_Version,
+    btn_OK,
+};
+
+}  // namespace tarnwick::frmAboutControls
+
+namespace tarnwick {
+
+const FormSpec& AboutFormSpec();
+
+}  // namespace tarnwick

@@ -1,0 +1,52 @@
+// The data labels: who a window is and where it lies.
+
+#include <algorithm>
+#include <array>
+
+#include "app/number_text.h"
+#include "main_window/frmMain.h"
+#include "main_window/frmMain_controls.h"
+
+namespace tarnwick {
+
+using namespace frmMainControls;
+
+namespace {
+
+// Capacity of a class-name or title query, terminator included.
+constexpr std::int32_t kTextCapacity = 512;
+
+std::wstring RectText(const Rect& r) {
+    return L"(" + GeneralNumber(r.left) + L", " + GeneralNumber(r.top) + L")-(" +
+           GeneralNumber(r.right) + L", " + GeneralNumber(r.bottom) + L")";
+}
+
+}  // namespace
+
+void frmMain::DisplayData(const Hwnd& winHandle) {
+    Form& f = *form_;
+    Win32Api& win32 = platform_.win32;
+    f.SetCaption(lbl_WindowHandleDecimal, L"Dec: " + DecimalWithSign(winHandle));
+    f.SetCaption(lbl_WindowHandleHex, L"Hex: " + Hex(winHandle));
+
+    std::array<wchar_t, kTextCapacity> text{};
+    const auto showText = [&](std::int32_t count, ControlId label) {
+        // Only the characters the query reports are taken; a count it cannot have is held in.
+        const auto length = std::clamp<std::int32_t>(count, 0, kTextCapacity - 1);
+        f.SetCaption(label, std::wstring_view(text.data(), static_cast<std::size_t>(length)));
+        f.SetToolTipText(label, f.Caption(label));
+    };
+    showText(win32.GetClassName(winHandle, text), lbl_WindowClass);
+    showText(win32.GetWindowText(winHandle, text), lbl_WindowTitle);
+
+    Rect rect{};
+    win32.GetWindowRect(winHandle, rect);
+    f.SetCaption(lbl_WindowRect, RectText(rect));
+
+    f.SetCaption(lbl_WindowStyle, Hex(win32.GetWindowLong(winHandle, kGwlStyle)));
+
+    const Hwnd parent = win32.GetParent(winHandle);
+    f.SetCaption(lbl_WindowParent, parent != 0 ? Hex(parent) : std::wstring(L"No parent window"));
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,66 @@
+#pragma once
+// The main window: shows who a window is, follows the foreground window or the window under the
+// drag target, and frames the target.
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace tarnwick {
+
+class frmMain final : public FormEvents {
+public:
+    // Creates the window, hidden; Form().Load() starts it.
+    explicit frmMain(Platform platform);
+
+    Form& form() { return *form_; }
+
+    // Fills the seven data labels for the window.
+    void DisplayData(const Hwnd& winHandle);
+    // Paints the frame in m_BorderColor along the window's outer edges.
+    void DrawBorder(Hwnd winHandle);
+
+    std::int16_t dragging() const { return m_Dragging; }
+    Hwnd lastHwnd() const { return m_LastHwnd; }
+    std::int16_t borderDrawn() const { return m_BorderDrawn; }
+    ColorRef borderColor() const { return m_BorderColor; }
+
+private:
+    // FormEvents: the one place where the toolkit's events reach the handlers below.
+    void Load() override { Form_Load(); }
+    void Resize() override { Form_Resize(); }
+    void Unload() override { Form_Unload(); }
+    void Click(ControlId control) override;
+    void MouseDown(ControlId control, const MouseArgs& args) override;
+    void MouseUp(ControlId control, const MouseArgs& args) override;
+    void Timer(ControlId control) override;
+
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void Timer1_Timer();
+    void img_Target_MouseDown();
+    void img_Target_MouseUp();
+    void mnu_TrackForeground_Click();
+    void mnu_TrackTarget_Click();
+    void mnu_SetBorderColor_Click();
+    void mnu_CurrentWindowHelp_Click();
+    void mnu_About_Click();
+    void btn_Help_Click();
+    void btn_Close_Click();
+
+    // Repaints every window on the screen, which wipes a frame painted earlier.
+    void InvalidateScreen();
+    void SaveTrackingOption(const wchar_t* key, ControlId menuItem);
+
+    Platform platform_;
+    std::unique_ptr<Form> form_;
+
+    std::int16_t m_Dragging = 0;
+    Hwnd m_LastHwnd = 0;
+    std::int16_t m_BorderDrawn = 0;
+    ColorRef m_BorderColor = 0;
+};
+
+}  // namespace tarnwick

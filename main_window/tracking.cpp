@@ -1,0 +1,75 @@
+// The tracking loop: every tick decides which window the labels describe, and frames the window
+// under the drag target.
+
+#include "main_window/frmMain.h"
+#include "main_window/frmMain_controls.h"
+
+namespace tarnwick {
+
+using namespace frmMainControls;
+
+void frmMain::Timer1_Timer() {
+    Form& f = *form_;
+    Win32Api& win32 = platform_.win32;
+    const Hwnd foreground = win32.GetForegroundWindow();
+    const Hwnd own = f.hWnd();
+
+    if (foreground == own && m_Dragging == 1) {
+        f.SetCaption(lbl_CurWindow, L"Window under target");
+        Point cursor;
+        win32.GetCursorPos(cursor);
+        const Hwnd underPointer = win32.WindowFromPoint(cursor);
+        if (underPointer != m_LastHwnd) {
+            // A new target: show it now, wipe the old frame, and frame it on the next tick if the
+            // pointer is still there.
+            DisplayData(underPointer);
+            InvalidateScreen();
+            m_BorderDrawn = 0;
+            m_LastHwnd = underPointer;
+        } else if (m_BorderDrawn == 0) {
+            DrawBorder(underPointer);
+            m_BorderDrawn = 1;
+        }
+        return;
+    }
+
+    if (foreground == own || !f.Checked(mnu_TrackForeground)) {
+        return;
+    }
+    f.SetCaption(lbl_CurWindow, L"Current foreground window");
+    if (foreground != m_LastHwnd) {
+        DisplayData(foreground);
+        m_LastHwnd = foreground;
+    }
+}
+
+void frmMain::img_Target_MouseDown() {
+    form_->SetMousePointer(img_Target, kMousePointerCustom);
+    m_Dragging = 1;
+}
+
+void frmMain::img_Target_MouseUp() {
+    m_Dragging = 0;
+    form_->SetMousePointer(img_Target, kMousePointerDefault);
+    InvalidateScreen();
+}
+
+void frmMain::mnu_TrackForeground_Click() {
+    Form& f = *form_;
+    f.SetChecked(mnu_TrackForeground, !f.Checked(mnu_TrackForeground));
+    if (!f.Checked(mnu_TrackTarget)) {
+        f.SetChecked(mnu_TrackTarget, true);
+    }
+    f.SetVisible(img_Target, f.Checked(mnu_TrackTarget));
+}
+
+void frmMain::mnu_TrackTarget_Click() {
+    Form& f = *form_;
+    f.SetChecked(mnu_TrackTarget, !f.Checked(mnu_TrackTarget));
+    if (!f.Checked(mnu_TrackForeground)) {
+        f.SetChecked(mnu_TrackForeground, true);
+    }
+    f.SetVisible(img_Target, f.Checked(mnu_TrackTarget));
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,115 @@
+#pragma once
+// The form toolkit: forms with controls, their events, the application and screen objects.
+// platform/win32/ implements it with real windows; the recording fake implements it for tests.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/form_spec.h"
+#include "platform/types.h"
+
+namespace tarnwick {
+
+enum class Dim { Left, Top, Width, Height };
+
+inline constexpr std::int16_t kMousePointerDefault = 0;
+inline constexpr std::int16_t kMousePointerCustom = 99;
+inline constexpr std::int32_t kErrorCancel = 32755;
+
+struct MouseArgs {
+    std::int16_t button = 1;
+    std::int16_t shift = 0;
+    float x = 0, y = 0;
+};
+
+// The events of one form. The toolkit raises them one at a time on the user-interface thread;
+// a handler that throws ends there and the program goes on.
+class FormEvents {
+public:
+    virtual void Load() = 0;
+    virtual void Resize() {}
+    virtual void Unload() {}
+    virtual void Click(ControlId) {}
+    virtual void MouseDown(ControlId, const MouseArgs&) {}
+    virtual void MouseUp(ControlId, const MouseArgs&) {}
+    virtual void Timer(ControlId) {}
+
+protected:
+    ~FormEvents() = default;
+};
+
+// One form and its controls. Positions and sizes are single-precision twips: of the form's outer
+// window for kThisForm, of a control inside its container's client area otherwise.
+class Form {
+public:
+    virtual ~Form() = default;
+
+    // Raises Load. Called once, by whoever created the form.
+    virtual void Load() = 0;
+
+    virtual float Get(ControlId control, Dim dim) = 0;
+    virtual void Set(ControlId control, Dim dim, float twips) = 0;
+    // Client area of the form, in twips.
+    virtual float ScaleWidth() = 0;
+    virtual float ScaleHeight() = 0;
+    // 0 normal, 1 minimised, 2 maximised.
+    virtual std::int16_t WindowState() = 0;
+    virtual Hwnd hWnd() = 0;
+
+    virtual void Hide() = 0;
+    virtual void Show() = 0;
+    // Shows the form modally: returns once it has been unloaded. Other forms take no input
+    // meanwhile; timers keep ticking.
+    virtual void ShowModal() = 0;
+    // Brings the form to the front of the z-order.
+    virtual void ZOrder() = 0;
+    // Raises Unload and closes the form.
+    virtual void Unload() = 0;
+
+    virtual std::wstring Caption(ControlId control) = 0;
+    virtual void SetCaption(ControlId control, std::wstring_view text) = 0;
+    virtual void SetToolTipText(ControlId control, std::wstring_view text) = 0;
+    virtual void SetVisible(ControlId control, bool visible) = 0;
+    virtual void SetMousePointer(ControlId control, std::int16_t pointer) = 0;
+    virtual bool Checked(ControlId menuItem) = 0;
+    virtual void SetChecked(ControlId menuItem, bool checked) = 0;
+
+    // The colour dialog control: Color in, ShowColor, Color out. ShowColor returns the error
+    // number of the outcome: 0 when a colour was confirmed, kErrorCancel when the user cancelled.
+    virtual ColorRef Color(ControlId dialog) = 0;
+    virtual void SetColor(ControlId dialog, ColorRef color) = 0;
+    virtual std::int32_t ShowColor(ControlId dialog) = 0;
+};
+
+struct VersionNumbers {
+    std::int16_t major = 0;
+    std::int16_t minor = 0;
+    std::int16_t revision = 0;
+};
+
+// The application and screen objects.
+class Application {
+public:
+    // Creates the form's window and controls, hidden; no event is raised before Form::Load.
+    virtual std::unique_ptr<Form> CreateForm(const FormSpec& spec, FormEvents& events) = 0;
+
+    // Folder of the program file: no trailing backslash except at a drive root.
+    virtual std::wstring Path() = 0;
+    virtual std::wstring HelpFile() = 0;
+    virtual void SetHelpFile(std::wstring_view path) = 0;
+    virtual VersionNumbers Version() = 0;
+
+    // The primary screen's size in twips.
+    virtual float ScreenWidth() = 0;
+    virtual float ScreenHeight() = 0;
+
+    // Ends the program at once.
+    virtual void End() = 0;
+
+protected:
+    ~Application() = default;
+};
+
+}  // namespace tarnwick

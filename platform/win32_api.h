@@ -1,0 +1,75 @@
+#pragma once
+// The window-system, graphics and settings-file services the logic calls, by their system names.
+// platform/win32/ implements them on Windows; the recording fake implements them for tests.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/types.h"
+
+namespace tarnwick {
+
+inline constexpr std::int32_t kGwlStyle = -16;
+inline constexpr std::int32_t kSmCxScreen = 0;
+inline constexpr std::int32_t kSmCyScreen = 1;
+inline constexpr std::uint32_t kSpiGetWorkArea = 48;
+inline constexpr Hwnd kHwndTopmost = -1;
+inline constexpr Hwnd kHwndNoTopmost = -2;
+inline constexpr std::uint32_t kSwpNoSizeNoMoveNoActivate = 0x0013;
+inline constexpr std::uint32_t kHelpContext = 1;
+inline constexpr std::uint32_t kHelpContents = 3;
+
+class Win32Api {
+public:
+    // Window queries.
+    virtual Hwnd GetForegroundWindow() = 0;
+    virtual std::int32_t GetCursorPos(Point& position) = 0;
+    virtual Hwnd WindowFromPoint(Point position) = 0;
+    // Text queries copy at most buffer.size() - 1 characters plus a terminator and return the
+    // number of characters copied.
+    virtual std::int32_t GetClassName(Hwnd window, std::span<wchar_t> buffer) = 0;
+    virtual std::int32_t GetWindowText(Hwnd window, std::span<wchar_t> buffer) = 0;
+    virtual std::int32_t GetWindowRect(Hwnd window, Rect& rect) = 0;
+    virtual std::int32_t GetWindowLong(Hwnd window, std::int32_t index) = 0;
+    virtual Hwnd GetParent(Hwnd window) = 0;
+    // The part of a top-level window that is actually drawn (without invisible resize borders).
+    // False where the window manager cannot tell (child windows, no composition).
+    virtual bool GetVisibleFrameBounds(Hwnd window, Rect& bounds) = 0;
+
+    // Painting. A null window invalidates every window on the screen.
+    virtual std::int32_t InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) = 0;
+    virtual GdiHandle GetWindowDC(Hwnd window) = 0;
+    virtual std::int32_t ReleaseDC(Hwnd window, GdiHandle dc) = 0;
+    virtual GdiHandle CreateSolidBrush(ColorRef color) = 0;
+    virtual std::int32_t DeleteObject(GdiHandle object) = 0;
+    virtual std::int32_t Rectangle(GdiHandle dc, std::int32_t left, std::int32_t top,
+                                   std::int32_t right, std::int32_t bottom) = 0;
+    virtual std::int32_t FillRect(GdiHandle dc, const Rect& rect, GdiHandle brush) = 0;
+
+    // Screen and z-order.
+    virtual std::int32_t GetSystemMetrics(std::int32_t index) = 0;
+    virtual std::int32_t SystemParametersInfo(std::uint32_t action, std::uint32_t param,
+                                              Rect& rect, std::uint32_t winIni) = 0;
+    virtual std::int32_t SetWindowPos(Hwnd window, Hwnd insertAfter, std::int32_t x,
+                                      std::int32_t y, std::int32_t cx, std::int32_t cy,
+                                      std::uint32_t flags) = 0;
+
+    // Help: reference is "file>window"; command is kHelpContents or kHelpContext.
+    virtual std::int32_t WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
+                                 std::uintptr_t data) = 0;
+
+    // Settings file.
+    virtual std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
+                                              std::int32_t defaultValue,
+                                              std::wstring_view file) = 0;
+    virtual std::int32_t WritePrivateProfileString(std::wstring_view section,
+                                                   std::wstring_view key, std::wstring_view value,
+                                                   std::wstring_view file) = 0;
+
+protected:
+    ~Win32Api() = default;
+};
+
+}  // namespace tarnwick

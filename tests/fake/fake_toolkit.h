@@ -1,0 +1,132 @@
+#pragma once
+// A form toolkit without windows: forms keep their properties in memory, record every call in the
+// shared log, and let a test raise their events.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/toolkit.h"
+#include "tests/fake/call_log.h"
+
+namespace tarnwick::fake {
+
+class FakeForm final : public Form {
+public:
+    FakeForm(const FormSpec& spec, FormEvents& events, CallLog& log, Hwnd hwnd);
+    ~FakeForm() override;
+
+    // What the window system adds around the client area, in twips: changing these is how a test
+    // gives the window a thicker caption or a menu bar that wraps.
+    float frameWidth = 90;
+    float frameHeight = 690;
+    std::int16_t windowState = 0;
+    // Runs while ShowModal waits, as the user would while the form is open.
+    std::function<void()> whileModal;
+    // The colour dialog's answer: the error number, and the colour it holds after a confirm.
+    std::int32_t colorDialogError = 0;
+    ColorRef colorDialogChoice = 0;
+    bool colorDialogThrows = false;
+    // Called when the program lets go of the form.
+    std::function<void(FakeForm*)> onDestroyed;
+
+    // The events, raised through the same boundary as the real toolkit's.
+    void FireResize();
+    void FireClick(ControlId control);
+    void FireMouseDown(ControlId control);
+    void FireMouseUp(ControlId control);
+    void FireTimer(ControlId control);
+
+    // Property values without logging, for assertions.
+    float Peek(ControlId control, Dim dim) const;
+    std::wstring PeekCaption(ControlId control) const;
+    std::wstring PeekToolTip(ControlId control) const;
+    bool PeekVisible(ControlId control) const;
+    bool PeekChecked(ControlId control) const;
+    std::int16_t PeekMousePointer(ControlId control) const;
+    bool shown() const { return shown_; }
+    bool unloaded() const { return unloaded_; }
+
+    void Load() override;
+    float Get(ControlId control, Dim dim) override;
+    void Set(ControlId control, Dim dim, float twips) override;
+    float ScaleWidth() override;
+    float ScaleHeight() override;
+    std::int16_t WindowState() override;
+    Hwnd hWnd() override;
+    void Hide() override;
+    void Show() override;
+    void ShowModal() override;
+    void ZOrder() override;
+    void Unload() override;
+    std::wstring Caption(ControlId control) override;
+    void SetCaption(ControlId control, std::wstring_view text) override;
+    void SetToolTipText(ControlId control, std::wstring_view text) override;
+    void SetVisible(ControlId control, bool visible) override;
+    void SetMousePointer(ControlId control, std::int16_t pointer) override;
+    bool Checked(ControlId menuItem) override;
+    void SetChecked(ControlId menuItem, bool checked) override;
+    ColorRef Color(ControlId dialog) override;
+    void SetColor(ControlId dialog, ColorRef color) override;
+    std::int32_t ShowColor(ControlId dialog) override;
+
+private:
+    struct Control {
+        std::string name;
+        float geometry[4] = {};
+        std::wstring caption;
+        std::wstring toolTip;
+        bool visible = true;
+        bool checked = false;
+        std::int16_t mousePointer = 0;
+        ColorRef color = 0;
+    };
+    Control& At(ControlId control);
+    const Control& At(ControlId control) const;
+    void Record(const std::string& call);
+
+    std::string name_;
+    FormEvents& events_;
+    CallLog& log_;
+    Hwnd hwnd_;
+    std::map<ControlId, Control> controls_;
+    bool shown_ = false;
+    bool everShown_ = false;
+    bool unloaded_ = false;
+};
+
+class FakeApplication final : public Application {
+public:
+    explicit FakeApplication(CallLog& log) : log_(log) {}
+
+    std::wstring path = L"C:\\Tools";
+    VersionNumbers version{1, 0, 8};
+    float screenWidth = 15360;
+    float screenHeight = 11520;
+    bool ended = false;
+
+    // The form most recently created under that name ("frmMain", "frmAbout").
+    FakeForm& form(const std::string& name);
+    // Called with each new form before it is handed to the program, to script its frame or modal
+    // behaviour.
+    std::function<void(const std::string& name, FakeForm&)> onCreateForm;
+
+    std::unique_ptr<Form> CreateForm(const FormSpec& spec, FormEvents& events) override;
+    std::wstring Path() override;
+    std::wstring HelpFile() override;
+    void SetHelpFile(std::wstring_view helpFile) override;
+    VersionNumbers Version() override;
+    float ScreenWidth() override;
+    float ScreenHeight() override;
+    void End() override;
+
+private:
+    CallLog& log_;
+    std::wstring helpFile_;
+    // Forms the program still holds, by name.
+    std::map<std::string, FakeForm*> forms_;
+    Hwnd nextHwnd_ = 0x10010;
+};
+
+}  // namespace tarnwick::fake

@@ -1,0 +1,221 @@
+#include "tests/fake/fake_win32.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace tarnwick::fake {
+
+namespace {
+
+std::wstring IniKey(std::wstring_view section, std::wstring_view key) {
+    std::wstring joined = std::wstring(section) + L"/" + std::wstring(key);
+    // Section and key names match whatever their case, as in the system's profile files.
+    std::transform(joined.begin(), joined.end(), joined.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    return joined;
+}
+
+std::string Quoted(std::wstring_view text) { return "\"" + Utf8(text) + "\""; }
+
+}  // namespace
+
+std::string RectArgs(const Rect& r) {
+    return Num(r.left) + ", " + Num(r.top) + ", " + Num(r.right) + ", " + Num(r.bottom);
+}
+
+std::optional<std::wstring> FakeWin32::IniValue(std::wstring_view section,
+                                                std::wstring_view key) const {
+    const auto found = ini.find(IniKey(section, key));
+    if (found == ini.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+const FakeWindow* FakeWin32::Find(Hwnd window) const {
+    const auto found = windows.find(window);
+    return found == windows.end() ? nullptr : &found->second;
+}
+
+std::int32_t FakeWin32::CopyText(const std::wstring* text, std::span<wchar_t> buffer) {
+    if (text == nullptr || buffer.empty()) {
+        return 0;
+    }
+    const std::size_t count = std::min(text->size(), buffer.size() - 1);
+    std::copy_n(text->begin(), count, buffer.begin());
+    buffer[count] = L'\0';
+    return static_cast<std::int32_t>(count);
+}
+
+GdiHandle FakeWin32::NewGdi() {
+    const GdiHandle handle = nextGdi_++;
+    liveGdi_.insert(handle);
+    return handle;
+}
+
+Hwnd FakeWin32::GetForegroundWindow() {
+    log_.Record("GetForegroundWindow()");
+    return foreground;
+}
+
+std::int32_t FakeWin32::GetCursorPos(Point& position) {
+    log_.Record("GetCursorPos()");
+    position = cursor;
+    return 1;
+}
+
+Hwnd FakeWin32::WindowFromPoint(Point position) {
+    log_.Record("WindowFromPoint(" + Num(position.x) + ", " + Num(position.y) + ")");
+    return windowUnderCursor;
+}
+
+std::int32_t FakeWin32::GetClassName(Hwnd window, std::span<wchar_t> buffer) {
+    log_.Record("GetClassName(" + Num(window) + ", " + Num(double(buffer.size())) + ")");
+    const FakeWindow* found = Find(window);
+    return CopyText(found ? &found->className : nullptr, buffer);
+}
+
+std::int32_t FakeWin32::GetWindowText(Hwnd window, std::span<wchar_t> buffer) {
+    log_.Record("GetWindowText(" + Num(window) + ", " + Num(double(buffer.size())) + ")");
+    const FakeWindow* found = Find(window);
+    return CopyText(found ? &found->title : nullptr, buffer);
+}
+
+std::int32_t FakeWin32::GetWindowRect(Hwnd window, Rect& rect) {
+    log_.Record("GetWindowRect(" + Num(window) + ")");
+    const FakeWindow* found = Find(window);
+    if (found == nullptr) {
+        return 0;
+    }
+    rect = found->rect;
+    return 1;
+}
+
+std::int32_t FakeWin32::GetWindowLong(Hwnd window, std::int32_t index) {
+    log_.Record("GetWindowLong(" + Num(window) + ", " + Num(index) + ")");
+    const FakeWindow* found = Find(window);
+    return found != nullptr && index == kGwlStyle ? found->style : 0;
+}
+
+Hwnd FakeWin32::GetParent(Hwnd window) {
+    log_.Record("GetParent(" + Num(window) + ")");
+    const FakeWindow* found = Find(window);
+    return found ? found->parent : 0;
+}
+
+bool FakeWin32::GetVisibleFrameBounds(Hwnd window, Rect& bounds) {
+    log_.Record("GetVisibleFrameBounds(" + Num(window) + ")");
+    const FakeWindow* found = Find(window);
+    if (found == nullptr || !found->visibleBounds) {
+        return false;
+    }
+    bounds = *found->visibleBounds;
+    return true;
+}
+
+std::int32_t FakeWin32::InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) {
+    log_.Record("InvalidateRect(" + Num(window) + ", " + (rect ? RectArgs(*rect) : "NULL") + ", " +
+                Num(erase) + ")");
+    return 1;
+}
+
+GdiHandle FakeWin32::GetWindowDC(Hwnd window) {
+    log_.Record("GetWindowDC(" + Num(window) + ")");
+    return NewGdi();
+}
+
+std::int32_t FakeWin32::ReleaseDC(Hwnd window, GdiHandle dc) {
+    log_.Record("ReleaseDC(" + Num(window) + ")");
+    return liveGdi_.erase(dc) == 1 ? 1 : 0;
+}
+
+GdiHandle FakeWin32::CreateSolidBrush(ColorRef color) {
+    log_.Record("CreateSolidBrush(" + Num(color) + ")");
+    return NewGdi();
+}
+
+std::int32_t FakeWin32::DeleteObject(GdiHandle object) {
+    log_.Record("DeleteObject()");
+    return liveGdi_.erase(object) == 1 ? 1 : 0;
+}
+
+std::int32_t FakeWin32::Rectangle(GdiHandle, std::int32_t left, std::int32_t top,
+                                  std::int32_t right, std::int32_t bottom) {
+    log_.Record("Rectangle(" + RectArgs({left, top, right, bottom}) + ")");
+    return 1;
+}
+
+std::int32_t FakeWin32::FillRect(GdiHandle, const Rect& rect, GdiHandle) {
+    log_.Record("FillRect(" + RectArgs(rect) + ")");
+    return 1;
+}
+
+std::int32_t FakeWin32::GetSystemMetrics(std::int32_t index) {
+    log_.Record("GetSystemMetrics(" + Num(index) + ")");
+    switch (index) {
+        case kSmCxScreen: return screenPixelsX;
+        case kSmCyScreen: return screenPixelsY;
+        default: return 0;
+    }
+}
+
+std::int32_t FakeWin32::SystemParametersInfo(std::uint32_t action, std::uint32_t param,
+                                             Rect& rect, std::uint32_t winIni) {
+    log_.Record("SystemParametersInfo(" + Num(action) + ", " + Num(param) + ", " + Num(winIni) +
+                ")");
+    if (action != kSpiGetWorkArea) {
+        return 0;
+    }
+    rect = workArea;
+    return 1;
+}
+
+std::int32_t FakeWin32::SetWindowPos(Hwnd window, Hwnd insertAfter, std::int32_t x,
+                                     std::int32_t y, std::int32_t cx, std::int32_t cy,
+                                     std::uint32_t flags) {
+    log_.Record("SetWindowPos(" + Num(window) + ", " + Num(insertAfter) + ", " + Num(x) + ", " +
+                Num(y) + ", " + Num(cx) + ", " + Num(cy) + ", " + Num(flags) + ")");
+    return 1;
+}
+
+std::int32_t FakeWin32::WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
+                                std::uintptr_t data) {
+    log_.Record("WinHelp(" + Num(owner) + ", " + Quoted(reference) + ", " + Num(command) + ", " +
+                Num(double(data)) + ")");
+    return 1;
+}
+
+std::int32_t FakeWin32::GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
+                                             std::int32_t defaultValue, std::wstring_view file) {
+    log_.Record("GetPrivateProfileInt(" + Utf8(section) + ", " + Utf8(key) + ", " +
+                Num(defaultValue) + ", " + Utf8(file) + ")");
+    const auto value = IniValue(section, key);
+    if (!value) {
+        return defaultValue;
+    }
+    // Blanks, an optional sign, then the digits up to the first other character.
+    std::size_t at = value->find_first_not_of(L" \t");
+    if (at == std::wstring::npos) {
+        return defaultValue;
+    }
+    const bool negative = (*value)[at] == L'-';
+    if (negative || (*value)[at] == L'+') {
+        ++at;
+    }
+    std::uint32_t number = 0;
+    for (; at < value->size() && std::iswdigit((*value)[at]); ++at) {
+        number = number * 10 + static_cast<std::uint32_t>((*value)[at] - L'0');
+    }
+    return static_cast<std::int32_t>(negative ? 0u - number : number);
+}
+
+std::int32_t FakeWin32::WritePrivateProfileString(std::wstring_view section,
+                                                  std::wstring_view key, std::wstring_view value,
+                                                  std::wstring_view file) {
+    log_.Record("WritePrivateProfileString(" + Utf8(section) + ", " + Utf8(key) + ", " +
+                Quoted(value) + ", " + Utf8(file) + ")");
+    ini[IniKey(section, key)] = std::wstring(value);
+    return 1;
+}
+
+}  // namespace tarnwick::fake

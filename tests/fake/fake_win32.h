@@ -1,0 +1,90 @@
+#pragma once
+// A scripted window system: windows with known data, a foreground window, a pointer, a screen,
+// an in-memory settings file. Records every call in the shared log.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "platform/win32_api.h"
+#include "tests/fake/call_log.h"
+
+namespace tarnwick::fake {
+
+struct FakeWindow {
+    std::wstring className;
+    std::wstring title;
+    Rect rect;
+    std::int32_t style = 0;
+    Hwnd parent = 0;
+    std::optional<Rect> visibleBounds;  // as the window manager would report it
+};
+
+inline FakeWindow Window(std::wstring className, std::wstring title, Rect rect = {},
+                         std::int32_t style = 0, Hwnd parent = 0) {
+    return {std::move(className), std::move(title), rect, style, parent, std::nullopt};
+}
+
+class FakeWin32 final : public Win32Api {
+public:
+    explicit FakeWin32(CallLog& log) : log_(log) {}
+
+    // The scripted world. Windows not in the map behave like dead handles.
+    std::map<Hwnd, FakeWindow> windows;
+    Hwnd foreground = 0;
+    Point cursor;
+    Hwnd windowUnderCursor = 0;
+    std::int32_t screenPixelsX = 1024;
+    std::int32_t screenPixelsY = 768;
+    Rect workArea{0, 0, 1024, 738};
+    // The settings file: "Section/key" -> the text as written.
+    std::map<std::wstring, std::wstring> ini;
+
+    std::optional<std::wstring> IniValue(std::wstring_view section, std::wstring_view key) const;
+    int liveGdiObjects() const { return static_cast<int>(liveGdi_.size()); }
+
+    Hwnd GetForegroundWindow() override;
+    std::int32_t GetCursorPos(Point& position) override;
+    Hwnd WindowFromPoint(Point position) override;
+    std::int32_t GetClassName(Hwnd window, std::span<wchar_t> buffer) override;
+    std::int32_t GetWindowText(Hwnd window, std::span<wchar_t> buffer) override;
+    std::int32_t GetWindowRect(Hwnd window, Rect& rect) override;
+    std::int32_t GetWindowLong(Hwnd window, std::int32_t index) override;
+    Hwnd GetParent(Hwnd window) override;
+    bool GetVisibleFrameBounds(Hwnd window, Rect& bounds) override;
+    std::int32_t InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) override;
+    GdiHandle GetWindowDC(Hwnd window) override;
+    std::int32_t ReleaseDC(Hwnd window, GdiHandle dc) override;
+    GdiHandle CreateSolidBrush(ColorRef color) override;
+    std::int32_t DeleteObject(GdiHandle object) override;
+    std::int32_t Rectangle(GdiHandle dc, std::int32_t left, std::int32_t top, std::int32_t right,
+                           std::int32_t bottom) override;
+    std::int32_t FillRect(GdiHandle dc, const Rect& rect, GdiHandle brush) override;
+    std::int32_t GetSystemMetrics(std::int32_t index) override;
+    std::int32_t SystemParametersInfo(std::uint32_t action, std::uint32_t param, Rect& rect,
+                                      std::uint32_t winIni) override;
+    std::int32_t SetWindowPos(Hwnd window, Hwnd insertAfter, std::int32_t x, std::int32_t y,
+                              std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
+    std::int32_t WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
+                         std::uintptr_t data) override;
+    std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
+                                      std::int32_t defaultValue, std::wstring_view file) override;
+    std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
+                                           std::wstring_view value,
+                                           std::wstring_view file) override;
+
+private:
+    const FakeWindow* Find(Hwnd window) const;
+    std::int32_t CopyText(const std::wstring* text, std::span<wchar_t> buffer);
+    GdiHandle NewGdi();
+
+    CallLog& log_;
+    std::set<GdiHandle> liveGdi_;
+    GdiHandle nextGdi_ = 0x5000;
+};
+
+// "(l, t, r, b)" for the log.
+std::string RectArgs(const Rect& rect);
+
+}  // namespace tarnwick::fake
