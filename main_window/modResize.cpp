@@ -10,7 +10,8 @@ void ArrangeMainForm(Form& f) {
     // Sizing the window below raises further resize events while this one runs: they find the
     // flag set and leave the arrangement to this call.
     static int busy = 0;
-    if (busy != 0) {
+    // Minimised, the window has no client area to fit; restoring it raises the next resize.
+    if (busy != 0 || f.WindowState() != 0) {
         return;
     }
     busy = 1;
