@@ -27,6 +27,8 @@ void frmAbout::Form_Load() {
     modPosition::SetKeepOnTop(*form_, platform_, 1);
 }
 
-void frmAbout::btn_OK_Click() { form_->Unload(); }
+void frmAbout::btn_OK_Click() {
+    form_->Unload();
+}
 
 }  // namespace tarnwick

@@ -12,12 +12,12 @@ namespace tarnwick {
 std::wstring VersionText(const VersionNumbers& version);
 
 class frmAbout final : public FormEvents {
-public:
+  public:
     explicit frmAbout(Platform platform);
 
     Form& form() { return *form_; }
 
-private:
+  private:
     void Load() override { Form_Load(); }
     void Click(ControlId control) override;
 

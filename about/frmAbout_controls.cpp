@@ -9,10 +9,28 @@ namespace {
 using namespace frmAboutControls;
 
 const std::array kControls{
-    ControlSpec{Image1, "Image1", ControlKind::Image, kThisForm, {}, 228, 216, 384, 384, {}, -1,
+    ControlSpec{Image1,
+                "Image1",
+                ControlKind::Image,
+                kThisForm,
+                {},
+                228,
+                216,
+                384,
+                384,
+                {},
+                -1,
                 Artwork::AppIcon},
-    ControlSpec{lbl_ProgramName, "lbl_ProgramName", ControlKind::Label, kThisForm, L"Tarnwick",
-                1065, 210, 3345, 270, {L"MS Sans Serif", 7.8f, true}},
+    ControlSpec{lbl_ProgramName,
+                "lbl_ProgramName",
+                ControlKind::Label,
+                kThisForm,
+                L"Tarnwick",
+                1065,
+                210,
+                3345,
+                270,
+                {L"MS Sans Serif", 7.8f, true}},
     ControlSpec{lbl_Copyright, "lbl_Copyright", ControlKind::Label, kThisForm,
                 L"Copyright \u00A9 2026 The Tarnwick developers", 1065, 555, 3300, 285},
     ControlSpec{lbl_AllRights, "lbl_AllRights", ControlKind::Label, kThisForm,
@@ -21,8 +39,8 @@ const std::array kControls{
                 885, 255},
     ControlSpec{data_Version, "data_Version", ControlKind::Label, kThisForm, L"Label5", 2220, 1470,
                 1965, 300},
-    ControlSpec{btn_OK, "btn_OK", ControlKind::Button, kThisForm, L"OK", 1680, 2490, 1350, 390, {},
-                0},
+    ControlSpec{
+        btn_OK, "btn_OK", ControlKind::Button, kThisForm, L"OK", 1680, 2490, 1350, 390, {}, 0},
 };
 
 const FormSpec kAboutForm{
@@ -41,6 +59,8 @@ const FormSpec kAboutForm{
 
 }  // namespace
 
-const FormSpec& AboutFormSpec() { return kAboutForm; }
+const FormSpec& AboutFormSpec() {
+    return kAboutForm;
+}
 
 }  // namespace tarnwick

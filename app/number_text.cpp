@@ -7,11 +7,15 @@ namespace tarnwick {
 
 namespace {
 
-std::wstring Widen(const char* first, const char* last) { return std::wstring(first, last); }
+std::wstring Widen(const char* first, const char* last) {
+    return std::wstring(first, last);
+}
 
 }  // namespace
 
-std::wstring GeneralNumber(std::int32_t value) { return std::to_wstring(value); }
+std::wstring GeneralNumber(std::int32_t value) {
+    return std::to_wstring(value);
+}
 
 std::wstring DecimalWithSign(std::int32_t value) {
     return value >= 0 ? L" " + GeneralNumber(value) : GeneralNumber(value);
@@ -30,8 +34,8 @@ std::wstring NumberText(float value) {
     // to_chars is locale-independent and gives the shortest text that reads back as the same
     // single-precision value: 900 -> "900", 3761.25 -> "3761.25".
     char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value,
-                                      std::chars_format::fixed);
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
     const std::wstring text = Widen(digits, result.ptr);
     return value >= 0 ? L" " + text : text;
 }

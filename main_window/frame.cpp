@@ -29,8 +29,13 @@ bool FitsInt32(std::int64_t value) {
 // rectangle is no window's, and clipped strips would land in the wrong place.
 std::optional<std::array<Rect, 4>> FrameStrips(std::int64_t left, std::int64_t top,
                                                std::int64_t right, std::int64_t bottom) {
-    const std::int64_t values[] = {left,  top,   right, bottom, left + kFrameThickness,
-                                   top + kFrameThickness, right - kFrameThickness,
+    const std::int64_t values[] = {left,
+                                   top,
+                                   right,
+                                   bottom,
+                                   left + kFrameThickness,
+                                   top + kFrameThickness,
+                                   right - kFrameThickness,
                                    bottom - kFrameThickness};
     for (const std::int64_t value : values) {
         if (!FitsInt32(value)) {
@@ -42,8 +47,8 @@ std::optional<std::array<Rect, 4>> FrameStrips(std::int64_t left, std::int64_t t
     const auto r = static_cast<std::int32_t>(right);
     const auto b = static_cast<std::int32_t>(bottom);
     constexpr std::int32_t thick = kFrameThickness;
-    return std::array{Rect{l, t, l + thick, b}, Rect{l, t, r, t + thick},
-                      Rect{r - thick, t, r, b}, Rect{l, b - thick, r, b}};
+    return std::array{Rect{l, t, l + thick, b}, Rect{l, t, r, t + thick}, Rect{r - thick, t, r, b},
+                      Rect{l, b - thick, r, b}};
 }
 
 }  // namespace
@@ -59,10 +64,9 @@ void frmMain::DrawBorder(Hwnd winHandle) {
     if (win32.GetVisibleFrameBounds(winHandle, visible)) {
         shown = visible;
     }
-    const auto strips = FrameStrips(std::int64_t{shown.left} - window.left,
-                                    std::int64_t{shown.top} - window.top,
-                                    std::int64_t{shown.right} - window.left,
-                                    std::int64_t{shown.bottom} - window.top);
+    const auto strips = FrameStrips(
+        std::int64_t{shown.left} - window.left, std::int64_t{shown.top} - window.top,
+        std::int64_t{shown.right} - window.left, std::int64_t{shown.bottom} - window.top);
     if (!strips) {
         return;
     }

@@ -12,14 +12,22 @@ frmMain::frmMain(Platform platform)
 
 void frmMain::Click(ControlId control) {
     switch (control) {
-        case btn_Close: return btn_Close_Click();
-        case btn_Help: return btn_Help_Click();
-        case mnu_TrackForeground: return mnu_TrackForeground_Click();
-        case mnu_TrackTarget: return mnu_TrackTarget_Click();
-        case mnu_SetBorderColor: return mnu_SetBorderColor_Click();
-        case mnu_CurrentWindowHelp: return mnu_CurrentWindowHelp_Click();
-        case mnu_About: return mnu_About_Click();
-        default: return;
+        case btn_Close:
+            return btn_Close_Click();
+        case btn_Help:
+            return btn_Help_Click();
+        case mnu_TrackForeground:
+            return mnu_TrackForeground_Click();
+        case mnu_TrackTarget:
+            return mnu_TrackTarget_Click();
+        case mnu_SetBorderColor:
+            return mnu_SetBorderColor_Click();
+        case mnu_CurrentWindowHelp:
+            return mnu_CurrentWindowHelp_Click();
+        case mnu_About:
+            return mnu_About_Click();
+        default:
+            return;
     }
 }
 
@@ -41,8 +49,12 @@ void frmMain::Timer(ControlId control) {
     }
 }
 
-void frmMain::Form_Resize() { modResize::ArrangeMainForm(*form_); }
+void frmMain::Form_Resize() {
+    modResize::ArrangeMainForm(*form_);
+}
 
-void frmMain::InvalidateScreen() { platform_.win32.InvalidateRect(0, nullptr, -1); }
+void frmMain::InvalidateScreen() {
+    platform_.win32.InvalidateRect(0, nullptr, -1);
+}
 
 }  // namespace tarnwick

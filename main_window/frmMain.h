@@ -10,7 +10,7 @@
 namespace tarnwick {
 
 class frmMain final : public FormEvents {
-public:
+  public:
     // Creates the window, hidden; Form().Load() starts it.
     explicit frmMain(Platform platform);
 
@@ -26,7 +26,7 @@ public:
     std::int16_t borderDrawn() const { return m_BorderDrawn; }
     ColorRef borderColor() const { return m_BorderColor; }
 
-private:
+  private:
     // FormEvents: the one place where the toolkit's events reach the handlers below.
     void Load() override { Form_Load(); }
     void Resize() override { Form_Resize(); }

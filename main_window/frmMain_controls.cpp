@@ -14,17 +14,28 @@ constexpr FontSpec kHelpButtonFont{L"MS Sans Serif", 12.0f, true};
 
 constexpr ControlSpec Label(ControlId id, std::string_view name, std::wstring_view caption,
                             float left, float top, float width, float height) {
-    return {id, name, ControlKind::Label, frame_Main, caption, left, top, width, height,
-            kLabelFont};
+    return {id,    name,   ControlKind::Label, frame_Main, caption, left, top,
+            width, height, kLabelFont};
 }
 
 const std::array kControls{
-    ControlSpec{frame_Main, "frame_Main", ControlKind::Panel, kThisForm, {}, 0, 0, 4230, 2265,
-                {}, 2},
+    ControlSpec{
+        frame_Main, "frame_Main", ControlKind::Panel, kThisForm, {}, 0, 0, 4230, 2265, {}, 2},
     ControlSpec{lbl_CurWindow, "lbl_CurWindow", ControlKind::Label, frame_Main,
                 L"Current foreground window:", 120, 60, 3270, 285, kHeadingFont},
-    ControlSpec{img_Target, "img_Target", ControlKind::Image, frame_Main, {}, 3672, 12, 384, 384,
-                {}, -1, Artwork::TargetPicture, Artwork::TargetPointer},
+    ControlSpec{img_Target,
+                "img_Target",
+                ControlKind::Image,
+                frame_Main,
+                {},
+                3672,
+                12,
+                384,
+                384,
+                {},
+                -1,
+                Artwork::TargetPicture,
+                Artwork::TargetPointer},
     Label(lbl_Class, "lbl_Class", L"Class:", 105, 345, 660, 270),
     Label(lbl_WindowClass, "lbl_WindowClass", L"Class:", 900, 345, 2760, 270),
     Label(lbl_hWnd, "lbl_hWnd", L"hWnd:", 90, 660, 690, 270),
@@ -38,12 +49,33 @@ const std::array kControls{
     Label(lbl_WindowStyle, "lbl_WindowStyle", L"Window style", 900, 1575, 2790, 255),
     Label(lbl_Parent, "lbl_Parent", L"Parent:", 120, 1875, 645, 270),
     Label(lbl_WindowParent, "lbl_WindowParent", L"Parent", 900, 1875, 2790, 255),
-    ControlSpec{btn_Close, "btn_Close", ControlKind::Button, kThisForm, L"Close", 2010, 2430, 1110,
-                375, {}, 0},
+    ControlSpec{btn_Close,
+                "btn_Close",
+                ControlKind::Button,
+                kThisForm,
+                L"Close",
+                2010,
+                2430,
+                1110,
+                375,
+                {},
+                0},
     ControlSpec{btn_Help, "btn_Help", ControlKind::Button, kThisForm, L"?", 3285, 2430, 390, 375,
                 kHelpButtonFont, 1},
-    ControlSpec{Timer1, "Timer1", ControlKind::Timer, kThisForm, {}, 0, 0, 0, 0, {}, -1,
-                Artwork::None, Artwork::None, 50},
+    ControlSpec{Timer1,
+                "Timer1",
+                ControlKind::Timer,
+                kThisForm,
+                {},
+                0,
+                0,
+                0,
+                0,
+                {},
+                -1,
+                Artwork::None,
+                Artwork::None,
+                50},
     ControlSpec{CommonDialog1, "CommonDialog1", ControlKind::ColorDialog},
 };
 
@@ -75,6 +107,8 @@ const FormSpec kMainForm{
 
 }  // namespace
 
-const FormSpec& MainFormSpec() { return kMainForm; }
+const FormSpec& MainFormSpec() {
+    return kMainForm;
+}
 
 }  // namespace tarnwick

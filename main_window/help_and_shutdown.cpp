@@ -20,7 +20,9 @@ void frmMain::mnu_CurrentWindowHelp_Click() {
     platform_.win32.WinHelp(owner, platform_.app.HelpFile(), kHelpContext, 1);
 }
 
-void frmMain::btn_Close_Click() { form_->Unload(); }
+void frmMain::btn_Close_Click() {
+    form_->Unload();
+}
 
 void frmMain::SaveTrackingOption(const wchar_t* key, ControlId menuItem) {
     platform_.win32.WritePrivateProfileString(kSectionGeneral, key,

@@ -28,8 +28,7 @@ void ArrangeMainForm(Form& f) {
     f.Set(btn_Close, Dim::Top, f.Get(frame_Main, Dim::Height) + closeHeight() / 4);
     f.Set(btn_Close, Dim::Left,
           f.Get(frame_Main, Dim::Width) - closeHeight() * 3 / 2 - f.Get(btn_Close, Dim::Width));
-    f.Set(btn_Help, Dim::Left,
-          f.Get(frame_Main, Dim::Width) - closeHeight() - closeHeight() / 4);
+    f.Set(btn_Help, Dim::Left, f.Get(frame_Main, Dim::Width) - closeHeight() - closeHeight() / 4);
     f.Set(kThisForm, Dim::Width,
           (f.Get(kThisForm, Dim::Width) - f.ScaleWidth()) + f.Get(frame_Main, Dim::Width));
     f.Set(kThisForm, Dim::Height,

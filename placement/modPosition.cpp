@@ -46,10 +46,10 @@ struct Band {
 };
 
 std::optional<Band> WorkBand(const Platform& platform) {
-    const auto twipsX = TwipsPerPixel(platform.app.ScreenWidth(),
-                                      platform.win32.GetSystemMetrics(kSmCxScreen));
-    const auto twipsY = TwipsPerPixel(platform.app.ScreenHeight(),
-                                      platform.win32.GetSystemMetrics(kSmCyScreen));
+    const auto twipsX =
+        TwipsPerPixel(platform.app.ScreenWidth(), platform.win32.GetSystemMetrics(kSmCxScreen));
+    const auto twipsY =
+        TwipsPerPixel(platform.app.ScreenHeight(), platform.win32.GetSystemMetrics(kSmCyScreen));
     Rect work{};
     platform.win32.SystemParametersInfo(kSpiGetWorkArea, 0, work, 0);
     if (!twipsX || !twipsY) {
@@ -132,8 +132,8 @@ void SetKeepOnTop(Form& form, const Platform& platform, std::int16_t onTop) {
                                     kSwpNoSizeNoMoveNoActivate);
         return;
     }
-    platform.win32.SetWindowPos(form.hWnd(), onTop != 0 ? kHwndTopmost : kHwndNoTopmost, 0, 0, 0,
-                                0, kSwpNoSizeNoMoveNoActivate);
+    platform.win32.SetWindowPos(form.hWnd(), onTop != 0 ? kHwndTopmost : kHwndNoTopmost, 0, 0, 0, 0,
+                                kSwpNoSizeNoMoveNoActivate);
     form.ZOrder();
 }
 

@@ -13,12 +13,12 @@ using ControlId = int;
 inline constexpr ControlId kThisForm = 0;
 
 enum class ControlKind {
-    Panel,         // picture box used as a container, sunken edge
-    Label,         // STATIC text
-    Image,         // picture with an optional custom mouse pointer; raises MouseDown/MouseUp
-    Button,        // push button; raises Click
-    Timer,         // raises Timer every intervalMs from creation on
-    ColorDialog,   // the system colour dialog, invisible until shown
+    Panel,        // picture box used as a container, sunken edge
+    Label,        // STATIC text
+    Image,        // picture with an optional custom mouse pointer; raises MouseDown/MouseUp
+    Button,       // push button; raises Click
+    Timer,        // raises Timer every intervalMs from creation on
+    ColorDialog,  // the system colour dialog, invisible until shown
 };
 
 // Pictures and pointers that the toolkit draws from the program's resources.
@@ -47,8 +47,8 @@ struct ControlSpec {
 struct MenuSpec {
     ControlId id;
     std::string_view name;
-    ControlId parent;  // kThisForm for a top-level menu
-    std::wstring_view caption;  // "-" is a separator line
+    ControlId parent;                 // kThisForm for a top-level menu
+    std::wstring_view caption;        // "-" is a separator line
     std::wstring_view shortcut = {};  // shown beside the caption and bound as an accelerator
 };
 

@@ -27,7 +27,7 @@ struct MouseArgs {
 // The events of one form. The toolkit raises them one at a time on the user-interface thread;
 // a handler that throws ends there and the program goes on.
 class FormEvents {
-public:
+  public:
     virtual void Load() = 0;
     virtual void Resize() {}
     virtual void Unload() {}
@@ -36,14 +36,14 @@ public:
     virtual void MouseUp(ControlId, const MouseArgs&) {}
     virtual void Timer(ControlId) {}
 
-protected:
+  protected:
     ~FormEvents() = default;
 };
 
 // One form and its controls. Positions and sizes are single-precision twips: of the form's outer
 // window for kThisForm, of a control inside its container's client area otherwise.
 class Form {
-public:
+  public:
     virtual ~Form() = default;
 
     // Raises Load. Called once, by whoever created the form.
@@ -91,7 +91,7 @@ struct VersionNumbers {
 
 // The application and screen objects.
 class Application {
-public:
+  public:
     // Creates the form's window and controls, hidden; no event is raised before Form::Load.
     virtual std::unique_ptr<Form> CreateForm(const FormSpec& spec, FormEvents& events) = 0;
 
@@ -108,7 +108,7 @@ public:
     // Ends the program at once.
     virtual void End() = 0;
 
-protected:
+  protected:
     ~Application() = default;
 };
 

@@ -22,7 +22,7 @@ inline constexpr std::uint32_t kHelpContext = 1;
 inline constexpr std::uint32_t kHelpContents = 3;
 
 class Win32Api {
-public:
+  public:
     // Window queries.
     virtual Hwnd GetForegroundWindow() = 0;
     virtual std::int32_t GetCursorPos(Point& position) = 0;
@@ -50,11 +50,10 @@ public:
 
     // Screen and z-order.
     virtual std::int32_t GetSystemMetrics(std::int32_t index) = 0;
-    virtual std::int32_t SystemParametersInfo(std::uint32_t action, std::uint32_t param,
-                                              Rect& rect, std::uint32_t winIni) = 0;
-    virtual std::int32_t SetWindowPos(Hwnd window, Hwnd insertAfter, std::int32_t x,
-                                      std::int32_t y, std::int32_t cx, std::int32_t cy,
-                                      std::uint32_t flags) = 0;
+    virtual std::int32_t SystemParametersInfo(std::uint32_t action, std::uint32_t param, Rect& rect,
+                                              std::uint32_t winIni) = 0;
+    virtual std::int32_t SetWindowPos(Hwnd window, Hwnd insertAfter, std::int32_t x, std::int32_t y,
+                                      std::int32_t cx, std::int32_t cy, std::uint32_t flags) = 0;
 
     // Help: reference is "file>window"; command is kHelpContents or kHelpContext.
     virtual std::int32_t WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
@@ -64,11 +63,11 @@ public:
     virtual std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
                                               std::int32_t defaultValue,
                                               std::wstring_view file) = 0;
-    virtual std::int32_t WritePrivateProfileString(std::wstring_view section,
-                                                   std::wstring_view key, std::wstring_view value,
+    virtual std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
+                                                   std::wstring_view value,
                                                    std::wstring_view file) = 0;
 
-protected:
+  protected:
     ~Win32Api() = default;
 };
 

@@ -5,8 +5,7 @@
 
 namespace tarnwick::fake {
 
-std::vector<std::string> CallLog::Matching(
-    std::initializer_list<std::string_view> prefixes) const {
+std::vector<std::string> CallLog::Matching(std::initializer_list<std::string_view> prefixes) const {
     std::vector<std::string> matching;
     for (const std::string& call : calls_) {
         if (std::any_of(prefixes.begin(), prefixes.end(),
@@ -18,9 +17,8 @@ std::vector<std::string> CallLog::Matching(
 }
 
 int CallLog::Count(std::string_view prefix) const {
-    return static_cast<int>(std::count_if(calls_.begin(), calls_.end(), [&](const std::string& c) {
-        return c.starts_with(prefix);
-    }));
+    return static_cast<int>(std::count_if(
+        calls_.begin(), calls_.end(), [&](const std::string& c) { return c.starts_with(prefix); }));
 }
 
 std::string Utf8(std::wstring_view text) {

@@ -8,7 +8,7 @@
 namespace tarnwick::fake {
 
 class CallLog {
-public:
+  public:
     void Record(std::string call) { calls_.push_back(std::move(call)); }
     void Clear() { calls_.clear(); }
 
@@ -17,7 +17,7 @@ public:
     std::vector<std::string> Matching(std::initializer_list<std::string_view> prefixes) const;
     int Count(std::string_view prefix) const;
 
-private:
+  private:
     std::vector<std::string> calls_;
 };
 

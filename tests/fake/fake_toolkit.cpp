@@ -10,14 +10,20 @@ namespace {
 
 const char* DimName(Dim dim) {
     switch (dim) {
-        case Dim::Left: return "Left";
-        case Dim::Top: return "Top";
-        case Dim::Width: return "Width";
-        default: return "Height";
+        case Dim::Left:
+            return "Left";
+        case Dim::Top:
+            return "Top";
+        case Dim::Width:
+            return "Width";
+        default:
+            return "Height";
     }
 }
 
-std::string Quoted(std::wstring_view text) { return "\"" + Utf8(text) + "\""; }
+std::string Quoted(std::wstring_view text) {
+    return "\"" + Utf8(text) + "\"";
+}
 
 }  // namespace
 
@@ -62,7 +68,9 @@ const FakeForm::Control& FakeForm::At(ControlId control) const {
     return const_cast<FakeForm*>(this)->At(control);
 }
 
-void FakeForm::Record(const std::string& call) { log_.Record(call); }
+void FakeForm::Record(const std::string& call) {
+    log_.Record(call);
+}
 
 void FakeForm::FireResize() {
     RaiseEvent("Resize", [&] { events_.Resize(); });
@@ -83,10 +91,18 @@ void FakeForm::FireTimer(ControlId control) {
 float FakeForm::Peek(ControlId control, Dim dim) const {
     return At(control).geometry[static_cast<int>(dim)];
 }
-std::wstring FakeForm::PeekCaption(ControlId control) const { return At(control).caption; }
-std::wstring FakeForm::PeekToolTip(ControlId control) const { return At(control).toolTip; }
-bool FakeForm::PeekVisible(ControlId control) const { return At(control).visible; }
-bool FakeForm::PeekChecked(ControlId control) const { return At(control).checked; }
+std::wstring FakeForm::PeekCaption(ControlId control) const {
+    return At(control).caption;
+}
+std::wstring FakeForm::PeekToolTip(ControlId control) const {
+    return At(control).toolTip;
+}
+bool FakeForm::PeekVisible(ControlId control) const {
+    return At(control).visible;
+}
+bool FakeForm::PeekChecked(ControlId control) const {
+    return At(control).checked;
+}
 std::int16_t FakeForm::PeekMousePointer(ControlId control) const {
     return At(control).mousePointer;
 }
@@ -104,8 +120,8 @@ float FakeForm::Get(ControlId control, Dim dim) {
 void FakeForm::Set(ControlId control, Dim dim, float twips) {
     Record("Set(" + At(control).name + ", " + DimName(dim) + ", " + Num(twips) + ")");
     float& value = At(control).geometry[static_cast<int>(dim)];
-    const bool resized = control == kThisForm && (dim == Dim::Width || dim == Dim::Height) &&
-                         value != twips;
+    const bool resized =
+        control == kThisForm && (dim == Dim::Width || dim == Dim::Height) && value != twips;
     value = twips;
     // As with a real window, a change of size raises Resize before the call returns.
     if (resized && everShown_) {
@@ -128,7 +144,9 @@ std::int16_t FakeForm::WindowState() {
     return windowState;
 }
 
-Hwnd FakeForm::hWnd() { return hwnd_; }
+Hwnd FakeForm::hWnd() {
+    return hwnd_;
+}
 
 void FakeForm::Hide() {
     Record(name_ + ".Hide()");
@@ -154,7 +172,9 @@ void FakeForm::ShowModal() {
     Record(name_ + ".ShowModal() returns");
 }
 
-void FakeForm::ZOrder() { Record(name_ + ".ZOrder()"); }
+void FakeForm::ZOrder() {
+    Record(name_ + ".ZOrder()");
+}
 
 void FakeForm::Unload() {
     Record(name_ + ".Unload()");

@@ -13,7 +13,7 @@
 namespace tarnwick::fake {
 
 class FakeForm final : public Form {
-public:
+  public:
     FakeForm(const FormSpec& spec, FormEvents& events, CallLog& log, Hwnd hwnd);
     ~FakeForm() override;
 
@@ -71,7 +71,7 @@ public:
     void SetColor(ControlId dialog, ColorRef color) override;
     std::int32_t ShowColor(ControlId dialog) override;
 
-private:
+  private:
     struct Control {
         std::string name;
         float geometry[4] = {};
@@ -97,7 +97,7 @@ private:
 };
 
 class FakeApplication final : public Application {
-public:
+  public:
     explicit FakeApplication(CallLog& log) : log_(log) {}
 
     std::wstring path = L"C:\\Tools";
@@ -121,7 +121,7 @@ public:
     float ScreenHeight() override;
     void End() override;
 
-private:
+  private:
     CallLog& log_;
     std::wstring helpFile_;
     // Forms the program still holds, by name.

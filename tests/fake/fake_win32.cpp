@@ -15,7 +15,9 @@ std::wstring IniKey(std::wstring_view section, std::wstring_view key) {
     return joined;
 }
 
-std::string Quoted(std::wstring_view text) { return "\"" + Utf8(text) + "\""; }
+std::string Quoted(std::wstring_view text) {
+    return "\"" + Utf8(text) + "\"";
+}
 
 }  // namespace
 
@@ -153,14 +155,17 @@ std::int32_t FakeWin32::FillRect(GdiHandle, const Rect& rect, GdiHandle) {
 std::int32_t FakeWin32::GetSystemMetrics(std::int32_t index) {
     log_.Record("GetSystemMetrics(" + Num(index) + ")");
     switch (index) {
-        case kSmCxScreen: return screenPixelsX;
-        case kSmCyScreen: return screenPixelsY;
-        default: return 0;
+        case kSmCxScreen:
+            return screenPixelsX;
+        case kSmCyScreen:
+            return screenPixelsY;
+        default:
+            return 0;
     }
 }
 
-std::int32_t FakeWin32::SystemParametersInfo(std::uint32_t action, std::uint32_t param,
-                                             Rect& rect, std::uint32_t winIni) {
+std::int32_t FakeWin32::SystemParametersInfo(std::uint32_t action, std::uint32_t param, Rect& rect,
+                                             std::uint32_t winIni) {
     log_.Record("SystemParametersInfo(" + Num(action) + ", " + Num(param) + ", " + Num(winIni) +
                 ")");
     if (action != kSpiGetWorkArea) {
@@ -170,9 +175,8 @@ std::int32_t FakeWin32::SystemParametersInfo(std::uint32_t action, std::uint32_t
     return 1;
 }
 
-std::int32_t FakeWin32::SetWindowPos(Hwnd window, Hwnd insertAfter, std::int32_t x,
-                                     std::int32_t y, std::int32_t cx, std::int32_t cy,
-                                     std::uint32_t flags) {
+std::int32_t FakeWin32::SetWindowPos(Hwnd window, Hwnd insertAfter, std::int32_t x, std::int32_t y,
+                                     std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
     log_.Record("SetWindowPos(" + Num(window) + ", " + Num(insertAfter) + ", " + Num(x) + ", " +
                 Num(y) + ", " + Num(cx) + ", " + Num(cy) + ", " + Num(flags) + ")");
     return 1;
@@ -209,9 +213,8 @@ std::int32_t FakeWin32::GetPrivateProfileInt(std::wstring_view section, std::wst
     return static_cast<std::int32_t>(negative ? 0u - number : number);
 }
 
-std::int32_t FakeWin32::WritePrivateProfileString(std::wstring_view section,
-                                                  std::wstring_view key, std::wstring_view value,
-                                                  std::wstring_view file) {
+std::int32_t FakeWin32::WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
+                                                  std::wstring_view value, std::wstring_view file) {
     log_.Record("WritePrivateProfileString(" + Utf8(section) + ", " + Utf8(key) + ", " +
                 Quoted(value) + ", " + Utf8(file) + ")");
     ini[IniKey(section, key)] = std::wstring(value);

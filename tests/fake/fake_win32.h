@@ -27,7 +27,7 @@ inline FakeWindow Window(std::wstring className, std::wstring title, Rect rect =
 }
 
 class FakeWin32 final : public Win32Api {
-public:
+  public:
     explicit FakeWin32(CallLog& log) : log_(log) {}
 
     // The scripted world. Windows not in the map behave like dead handles.
@@ -74,7 +74,7 @@ public:
                                            std::wstring_view value,
                                            std::wstring_view file) override;
 
-private:
+  private:
     const FakeWindow* Find(Hwnd window) const;
     std::int32_t CopyText(const std::wstring* text, std::span<wchar_t> buffer);
     GdiHandle NewGdi();

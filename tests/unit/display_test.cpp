@@ -10,7 +10,7 @@ namespace {
 using namespace frmMainControls;
 
 class DisplayDataTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override { Start(); }
 
     struct Shown {
@@ -18,16 +18,17 @@ protected:
     };
     Shown Show(Hwnd window) {
         main->DisplayData(window);
-        return {caption(lbl_WindowHandleDecimal),    caption(lbl_WindowHandleHex),
-                caption(lbl_WindowClass),            form().PeekToolTip(lbl_WindowClass),
-                caption(lbl_WindowTitle),            form().PeekToolTip(lbl_WindowTitle),
-                caption(lbl_WindowRect),             caption(lbl_WindowStyle),
+        return {caption(lbl_WindowHandleDecimal), caption(lbl_WindowHandleHex),
+                caption(lbl_WindowClass),         form().PeekToolTip(lbl_WindowClass),
+                caption(lbl_WindowTitle),         form().PeekToolTip(lbl_WindowTitle),
+                caption(lbl_WindowRect),          caption(lbl_WindowStyle),
                 caption(lbl_WindowParent)};
     }
 };
 
 TEST_F(DisplayDataTest, NormalWindowFillsEveryLabelInOrder) {
-    win32.windows[0x2A0] = fake::Window(L"Notepad", L"Untitled - Notepad", {10, 20, 410, 320}, 0x14CF0000, 0);
+    win32.windows[0x2A0] =
+        fake::Window(L"Notepad", L"Untitled - Notepad", {10, 20, 410, 320}, 0x14CF0000, 0);
     const Shown s = Show(0x2A0);
     EXPECT_EQ(s.dec, L"Dec:  672");
     EXPECT_EQ(s.hex, L"Hex: 2A0");
@@ -106,7 +107,8 @@ TEST_F(DisplayDataTest, EmptyTitleHasEmptyTooltipEvenAfterAnotherWindow) {
 }
 
 TEST_F(DisplayDataTest, NonLatinTextAndAmpersandsPassUnchanged) {
-    win32.windows[9] = fake::Window(L"Fen\u00EAtre\u7A97\u53E3", L"Save && Exit \u65E5\u672C", {}, 0, 0);
+    win32.windows[9] =
+        fake::Window(L"Fen\u00EAtre\u7A97\u53E3", L"Save && Exit \u65E5\u672C", {}, 0, 0);
     const Shown s = Show(9);
     EXPECT_EQ(s.cls, L"Fen\u00EAtre\u7A97\u53E3");
     EXPECT_EQ(s.title, L"Save && Exit \u65E5\u672C");

@@ -11,7 +11,7 @@ namespace {
 using namespace frmMainControls;
 
 class FrameTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override { Start(); }
     std::vector<std::string> Painting() const {
         return log.Matching({"GetWindowRect", "GetWindowDC", "CreateSolidBrush", "Rectangle",
@@ -62,10 +62,10 @@ TEST_F(FrameTest, FrameGoesOnTheVisibleBoundsWhereTheWindowManagerKnowsThem) {
     window.visibleBounds = Rect{100, 50, 900, 650};  // invisible borders left, right, bottom
     win32.windows[2] = window;
     main->DrawBorder(2);
-    EXPECT_EQ(log.Matching({"FillRect"}),
-              (std::vector<std::string>{"FillRect(7, 0, 11, 600)", "FillRect(7, 0, 807, 4)",
-                                        "FillRect(803, 0, 807, 600)",
-                                        "FillRect(7, 596, 807, 600)"}));
+    EXPECT_EQ(
+        log.Matching({"FillRect"}),
+        (std::vector<std::string>{"FillRect(7, 0, 11, 600)", "FillRect(7, 0, 807, 4)",
+                                  "FillRect(803, 0, 807, 600)", "FillRect(7, 596, 807, 600)"}));
 }
 
 TEST_F(FrameTest, RectangleAtThe32BitLimitsPaintsNothing) {

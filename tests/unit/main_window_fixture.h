@@ -13,7 +13,7 @@
 namespace tarnwick {
 
 class MainWindowTest : public testing::Test {
-protected:
+  protected:
     fake::CallLog log;
     fake::FakeWin32 win32{log};
     fake::FakeApplication app{log};

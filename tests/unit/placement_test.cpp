@@ -16,7 +16,7 @@ struct NoEvents final : FormEvents {
 };
 
 class PlacementTest : public testing::Test {
-protected:
+  protected:
     fake::CallLog log;
     fake::FakeWin32 win32{log};
     fake::FakeApplication app{log};
@@ -179,14 +179,14 @@ TEST_F(PlacementTest, RestoreBeyondTheWorkAreaPullsTheRightEdgeOntoIt) {
 
 TEST_F(PlacementTest, KeepOnTopMakesTopmostAndBringsToFront) {
     modPosition::SetKeepOnTop(form, platform, 1);
-    EXPECT_EQ(log.Matching({"SetWindowPos", "frmMain.ZOrder"}),
-              (std::vector<std::string>{"SetWindowPos(65552, -1, 0, 0, 0, 0, 19)",
-                                        "frmMain.ZOrder()"}));
+    EXPECT_EQ(
+        log.Matching({"SetWindowPos", "frmMain.ZOrder"}),
+        (std::vector<std::string>{"SetWindowPos(65552, -1, 0, 0, 0, 0, 19)", "frmMain.ZOrder()"}));
     log.Clear();
     modPosition::SetKeepOnTop(form, platform, 0);
-    EXPECT_EQ(log.Matching({"SetWindowPos", "frmMain.ZOrder"}),
-              (std::vector<std::string>{"SetWindowPos(65552, -2, 0, 0, 0, 0, 19)",
-                                        "frmMain.ZOrder()"}));
+    EXPECT_EQ(
+        log.Matching({"SetWindowPos", "frmMain.ZOrder"}),
+        (std::vector<std::string>{"SetWindowPos(65552, -2, 0, 0, 0, 0, 19)", "frmMain.ZOrder()"}));
 }
 
 TEST_F(PlacementTest, DisabledKeepOnTopIsReadEachTimeAndWins) {

@@ -10,7 +10,7 @@ namespace {
 using namespace frmMainControls;
 
 class ShutdownTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override { Start(); }
 };
 
@@ -47,16 +47,17 @@ TEST_F(ShutdownTest, UncheckedItemsAreSavedAsZero) {
 TEST_F(ShutdownTest, HelpButtonOpensTheContentsOfTheFileBesideTheProgram) {
     app.path = L"E:\\Apps";  // the button builds the reference anew
     form().FireClick(btn_Help);
-    EXPECT_EQ(log.Matching({"WinHelp"}),
-              (std::vector<std::string>{"WinHelp(65552, \"E:\\Apps\\Tarnwick.hlp>second\", 3, 0)"}));
+    EXPECT_EQ(
+        log.Matching({"WinHelp"}),
+        (std::vector<std::string>{"WinHelp(65552, \"E:\\Apps\\Tarnwick.hlp>second\", 3, 0)"}));
 }
 
 TEST_F(ShutdownTest, CurrentWindowHelpOpensContextOneOfTheStartUpReference) {
     app.path = L"E:\\Apps";
     form().FireClick(mnu_CurrentWindowHelp);
-    EXPECT_EQ(log.Matching({"WinHelp"}),
-              (std::vector<std::string>{
-                  "WinHelp(65552, \"C:\\Tools\\Tarnwick.hlp>second\", 1, 1)"}));
+    EXPECT_EQ(
+        log.Matching({"WinHelp"}),
+        (std::vector<std::string>{"WinHelp(65552, \"C:\\Tools\\Tarnwick.hlp>second\", 1, 1)"}));
 }
 
 TEST(VersionTextTest, MajorMinorZeroRevision) {
@@ -65,7 +66,7 @@ TEST(VersionTextTest, MajorMinorZeroRevision) {
 }
 
 class AboutTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override { Start(); }
 };
 

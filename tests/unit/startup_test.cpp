@@ -33,7 +33,7 @@ TEST(JoinPathTest, NothingElseIsNormalised) {
 }
 
 class StartUpTest : public MainWindowTest {
-protected:
+  protected:
     void Load() {
         main = std::make_unique<frmMain>(platform);
         main->form().Load();

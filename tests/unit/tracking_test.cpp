@@ -11,7 +11,7 @@ constexpr Hwnd kEditor = 0x500;
 constexpr Hwnd kBrowser = 0x600;
 
 class TrackingTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override {
         win32.windows[kEditor] = fake::Window(L"Editor", L"notes.txt", {10, 20, 410, 320});
         win32.windows[kBrowser] = fake::Window(L"Browser", L"Home", {0, 0, 800, 600});
@@ -201,16 +201,15 @@ TEST_P(ToggleTest, KeepsAtLeastOneModeAndTheTargetFollowsItsItem) {
     EXPECT_EQ(log.Matching({"SetCaption", "InvalidateRect"}).size(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BothItems, ToggleTest,
-    testing::Values(ToggleCase{true, true, mnu_TrackForeground, false, true},
-                    ToggleCase{true, false, mnu_TrackForeground, false, true},
-                    ToggleCase{false, true, mnu_TrackForeground, true, true},
-                    ToggleCase{false, false, mnu_TrackForeground, true, true},
-                    ToggleCase{true, true, mnu_TrackTarget, true, false},
-                    ToggleCase{true, false, mnu_TrackTarget, true, true},
-                    ToggleCase{false, true, mnu_TrackTarget, true, false},
-                    ToggleCase{false, false, mnu_TrackTarget, true, true}));
+INSTANTIATE_TEST_SUITE_P(BothItems, ToggleTest,
+                         testing::Values(ToggleCase{true, true, mnu_TrackForeground, false, true},
+                                         ToggleCase{true, false, mnu_TrackForeground, false, true},
+                                         ToggleCase{false, true, mnu_TrackForeground, true, true},
+                                         ToggleCase{false, false, mnu_TrackForeground, true, true},
+                                         ToggleCase{true, true, mnu_TrackTarget, true, false},
+                                         ToggleCase{true, false, mnu_TrackTarget, true, true},
+                                         ToggleCase{false, true, mnu_TrackTarget, true, false},
+                                         ToggleCase{false, false, mnu_TrackTarget, true, true}));
 
 }  // namespace
 }  // namespace tarnwick

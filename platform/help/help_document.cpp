@@ -1,0 +1,534 @@
+#include "platform/help/help_document.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace tarnwick {
+
+namespace {
+
+constexpr std::wstring_view kHeaderDirective = L"tarnwick-help";
+constexpr std::uint32_t kFormatVersion = 1;
+constexpr wchar_t kReplacementCharacter = 0xFFFD;
+constexpr wchar_t kByteOrderMark = 0xFEFF;
+constexpr int kLargestWindowSide = 10000;
+
+// --- UTF-8 -------------------------------------------------------------------------------------
+
+void AppendCodePoint(std::wstring& out, char32_t codePoint) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (codePoint > 0xFFFF) {
+            codePoint -= 0x10000;
+            out += static_cast<wchar_t>(0xD800 + (codePoint >> 10));
+            out += static_cast<wchar_t>(0xDC00 + (codePoint & 0x3FF));
+            return;
+        }
+    }
+    out += static_cast<wchar_t>(codePoint);
+}
+
+// --- Lines and words -----------------------------------------------------------------------------
+
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+
+std::wstring_view Trim(std::wstring_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+wchar_t AsciiLower(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+bool EqualIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](wchar_t x, wchar_t y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+// Splits at CR LF, LF or a lone CR.
+std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
+    std::vector<std::wstring_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\n' && text[i] != L'\r') {
+            continue;
+        }
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
+std::vector<std::wstring_view> SplitWords(std::wstring_view text) {
+    std::vector<std::wstring_view> words;
+    text = Trim(text);
+    while (!text.empty()) {
+        std::size_t end = 0;
+        while (end < text.size() && !IsBlank(text[end])) {
+            ++end;
+        }
+        words.push_back(text.substr(0, end));
+        text = Trim(text.substr(end));
+    }
+    return words;
+}
+
+// Plain decimal digits within [0, limit]; no sign, no blanks.
+std::optional<std::uint32_t> ParseNumber(std::wstring_view text, std::uint32_t limit) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<std::uint64_t>(c - L'0');
+        if (value > limit) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+const HelpWindowDefinition* WindowWithName(const std::vector<HelpWindowDefinition>& windows,
+                                           std::wstring_view name) {
+    const auto it = std::find_if(windows.begin(), windows.end(), [&](const auto& window) {
+        return EqualIgnoringAsciiCase(window.name, name);
+    });
+    return it == windows.end() ? nullptr : &*it;
+}
+
+std::size_t LineOfOffset(std::string_view bytes, std::size_t offset) {
+    const auto before = bytes.substr(0, offset);
+    return 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+}
+
+// "@name value": the name in lower case and the trimmed value; nothing for a text line.
+struct Directive {
+    std::wstring name;
+    std::wstring_view value;
+};
+
+std::optional<Directive> ReadDirective(std::wstring_view line) {
+    line = Trim(line);
+    if (line.size() < 2 || line[0] != L'@' || line[1] == L'@') {
+        return std::nullopt;
+    }
+    line.remove_prefix(1);
+    std::size_t end = 0;
+    while (end < line.size() && !IsBlank(line[end])) {
+        ++end;
+    }
+    Directive directive;
+    for (wchar_t c : line.substr(0, end)) {
+        directive.name += AsciiLower(c);
+    }
+    directive.value = Trim(line.substr(end));
+    return directive;
+}
+
+bool IsComment(const Directive& directive) {
+    return directive.name.starts_with(L'#');
+}
+
+// --- Topic text ----------------------------------------------------------------------------------
+
+class TopicTextBuilder {
+  public:
+    void AddLine(std::wstring_view line) {
+        const std::wstring_view trimmed = Trim(line);
+        if (trimmed.empty()) {
+            paragraphOpen_ = false;
+            joinable_ = false;
+        } else if (trimmed.front() == L'|') {
+            std::wstring_view kept = trimmed.substr(1);
+            if (!kept.empty() && IsBlank(kept.front())) {
+                kept.remove_prefix(1);
+            }
+            StartLine();
+            text_ += kept;
+            joinable_ = false;
+        } else if (trimmed.starts_with(L"- ")) {
+            StartLine();
+            text_ += trimmed;
+            joinable_ = true;
+        } else {
+            // "@@" stands for a literal "@".
+            const std::wstring_view words =
+                trimmed.starts_with(L"@@") ? trimmed.substr(1) : trimmed;
+            if (joinable_) {
+                text_ += L' ';
+            } else {
+                StartLine();
+            }
+            text_ += words;
+            joinable_ = true;
+        }
+    }
+
+    std::wstring Take() { return std::move(text_); }
+
+  private:
+    void StartLine() {
+        if (!text_.empty()) {
+            text_ += paragraphOpen_ ? L"\n" : L"\n\n";
+        }
+        paragraphOpen_ = true;
+    }
+
+    std::wstring text_;
+    bool paragraphOpen_ = false;
+    bool joinable_ = false;
+};
+
+// --- The parser ----------------------------------------------------------------------------------
+
+class Parser {
+  public:
+    HelpParseResult Run(std::string_view fileBytes) {
+        if (const auto nul = fileBytes.find('\0'); nul != std::string_view::npos) {
+            return Failure(L"it holds a NUL byte, so it is not a text file",
+                           LineOfOffset(fileBytes, nul));
+        }
+        std::wstring text = DecodeUtf8(fileBytes);
+        if (!text.empty() && text.front() == kByteOrderMark) {
+            text.erase(0, 1);
+        }
+        const std::vector<std::wstring_view> lines = SplitLines(text);
+
+        std::size_t next = 0;
+        if (auto failure = ReadHeader(lines, next)) {
+            return std::move(*failure);
+        }
+        for (; next < lines.size(); ++next) {
+            lineNumber_ = next + 1;
+            ReadLine(lines[next]);
+        }
+        FinishBlock();
+
+        if (topics_.empty()) {
+            return Failure(L"the file holds no topic", 0);
+        }
+        HelpParseResult result;
+        result.document.emplace(std::move(windows_), std::move(topics_),
+                                contentsIndex_.value_or(0));
+        result.problems = std::move(problems_);
+        return result;
+    }
+
+  private:
+    enum class Block { Start, Window, Topic, Skipped };
+
+    struct PendingTopic {
+        HelpTopic topic;
+        std::size_t line = 0;
+        std::size_t contextLine = 0;
+        bool isContents = false;
+        std::size_t contentsLine = 0;
+        TopicTextBuilder text;
+    };
+
+    HelpParseResult Failure(std::wstring message, std::size_t line) {
+        HelpParseResult result;
+        result.error = std::move(message);
+        result.errorLine = line;
+        return result;
+    }
+
+    // Finds "@tarnwick-help VERSION" as the first line that is neither blank nor a comment, and
+    // leaves next on the line after it.
+    std::optional<HelpParseResult> ReadHeader(const std::vector<std::wstring_view>& lines,
+                                              std::size_t& next) {
+        for (; next < lines.size(); ++next) {
+            const auto directive = ReadDirective(lines[next]);
+            if (Trim(lines[next]).empty() || (directive && IsComment(*directive))) {
+                continue;
+            }
+            const std::size_t line = next + 1;
+            ++next;
+            if (!directive || directive->name != kHeaderDirective) {
+                return Failure(L"this is not a Tarnwick help file", line);
+            }
+            const auto version =
+                ParseNumber(directive->value, std::numeric_limits<std::uint32_t>::max());
+            if (!version) {
+                return Failure(L"the help file's version is not a number", line);
+            }
+            if (*version != kFormatVersion) {
+                return Failure(L"the help file has version " + std::to_wstring(*version) +
+                                   L", which this program cannot read",
+                               line);
+            }
+            return std::nullopt;
+        }
+        return Failure(L"this is not a Tarnwick help file (it is empty)", 0);
+    }
+
+    void ReadLine(std::wstring_view line) {
+        const auto directive = ReadDirective(line);
+        if (!directive) {
+            ReadText(line);
+        } else if (IsComment(*directive)) {
+            return;
+        } else if (directive->name == L"window") {
+            StartWindow(directive->value);
+        } else if (directive->name == L"topic") {
+            StartTopic(directive->value);
+        } else if (directive->name == L"caption" || directive->name == L"size") {
+            ReadWindowDirective(*directive);
+        } else if (directive->name == L"title" || directive->name == L"context" ||
+                   directive->name == L"contents") {
+            ReadTopicDirective(*directive);
+        } else if (block_ != Block::Skipped) {
+            Problem(L"unknown directive @" + directive->name + L"; the line is left out");
+        }
+    }
+
+    void ReadText(std::wstring_view line) {
+        if (block_ == Block::Topic) {
+            pendingTopic_.text.AddLine(line);
+        } else if (!Trim(line).empty() && block_ != Block::Skipped && !reportedStrayText_) {
+            Problem(L"text outside a topic is left out");
+            reportedStrayText_ = true;
+        }
+    }
+
+    void StartWindow(std::wstring_view name) {
+        FinishBlock();
+        if (name.empty()) {
+            Problem(L"a window without a name is left out");
+            block_ = Block::Skipped;
+        } else if (WindowWithName(windows_, name)) {
+            Problem(L"a second window named \"" + std::wstring(name) + L"\" is left out");
+            block_ = Block::Skipped;
+        } else {
+            windows_.push_back(HelpWindowDefinition{std::wstring(name), {}, 0, 0});
+            block_ = Block::Window;
+        }
+    }
+
+    void StartTopic(std::wstring_view extra) {
+        FinishBlock();
+        if (!extra.empty()) {
+            Problem(L"text after @topic is left out (a title goes in a @title line)");
+        }
+        pendingTopic_ = PendingTopic{};
+        pendingTopic_.line = lineNumber_;
+        block_ = Block::Topic;
+    }
+
+    void ReadWindowDirective(const Directive& directive) {
+        if (block_ == Block::Skipped) {
+            return;
+        }
+        if (block_ != Block::Window) {
+            Problem(L"@" + directive.name + L" outside a window definition is left out");
+            return;
+        }
+        HelpWindowDefinition& window = windows_.back();
+        if (directive.name == L"caption") {
+            window.caption = directive.value;
+            return;
+        }
+        const auto words = SplitWords(directive.value);
+        const auto width =
+            words.size() == 2 ? ParseNumber(words[0], kLargestWindowSide) : std::nullopt;
+        const auto height =
+            words.size() == 2 ? ParseNumber(words[1], kLargestWindowSide) : std::nullopt;
+        if (!width || !height || *width == 0 || *height == 0) {
+            Problem(L"@size needs a width and a height from 1 to " +
+                    std::to_wstring(kLargestWindowSide) + L"; the line is left out");
+            return;
+        }
+        window.width = static_cast<int>(*width);
+        window.height = static_cast<int>(*height);
+    }
+
+    void ReadTopicDirective(const Directive& directive) {
+        if (block_ == Block::Skipped) {
+            return;
+        }
+        if (block_ != Block::Topic) {
+            Problem(L"@" + directive.name + L" outside a topic is left out");
+            return;
+        }
+        HelpTopic& topic = pendingTopic_.topic;
+        if (directive.name == L"title") {
+            if (directive.value.empty()) {
+                Problem(L"an empty @title is left out");
+            } else if (!topic.title.empty()) {
+                Problem(L"a second @title in one topic is left out");
+            } else {
+                topic.title = directive.value;
+            }
+        } else if (directive.name == L"context") {
+            const auto context =
+                ParseNumber(directive.value, std::numeric_limits<std::uint32_t>::max());
+            if (!context) {
+                Problem(L"@context needs a number from 0 to 4294967295; the line is left out");
+            } else if (topic.context) {
+                Problem(L"a second @context in one topic is left out");
+            } else {
+                topic.context = context;
+                pendingTopic_.contextLine = lineNumber_;
+            }
+        } else {
+            pendingTopic_.isContents = true;
+            pendingTopic_.contentsLine = lineNumber_;
+        }
+    }
+
+    void FinishBlock() {
+        if (block_ == Block::Topic) {
+            FinishTopic();
+        }
+        block_ = Block::Start;
+        reportedStrayText_ = false;
+    }
+
+    void FinishTopic() {
+        HelpTopic& topic = pendingTopic_.topic;
+        if (topic.title.empty()) {
+            problems_.push_back({pendingTopic_.line, L"a topic without a @title is left out"});
+            return;
+        }
+        if (topic.context && ContextInUse(*topic.context)) {
+            problems_.push_back({pendingTopic_.contextLine,
+                                 L"context number " + std::to_wstring(*topic.context) +
+                                     L" is already used by another topic; it is left out"});
+            topic.context.reset();
+        }
+        if (pendingTopic_.isContents) {
+            if (contentsIndex_) {
+                problems_.push_back({pendingTopic_.contentsLine,
+                                     L"a second @contents is left out; the first one counts"});
+            } else {
+                contentsIndex_ = topics_.size();
+            }
+        }
+        topic.text = pendingTopic_.text.Take();
+        topics_.push_back(std::move(topic));
+    }
+
+    bool ContextInUse(std::uint32_t context) const {
+        return std::any_of(topics_.begin(), topics_.end(),
+                           [&](const HelpTopic& topic) { return topic.context == context; });
+    }
+
+    void Problem(std::wstring message) { problems_.push_back({lineNumber_, std::move(message)}); }
+
+    std::vector<HelpWindowDefinition> windows_;
+    std::vector<HelpTopic> topics_;
+    std::optional<std::size_t> contentsIndex_;
+    std::vector<HelpProblem> problems_;
+    Block block_ = Block::Start;
+    PendingTopic pendingTopic_;
+    std::size_t lineNumber_ = 0;
+    bool reportedStrayText_ = false;
+};
+
+}  // namespace
+
+HelpDocument::HelpDocument(std::vector<HelpWindowDefinition> windows, std::vector<HelpTopic> topics,
+                           std::size_t contentsIndex)
+    : windows_(std::move(windows)), topics_(std::move(topics)), contentsIndex_(contentsIndex) {}
+
+const HelpWindowDefinition* HelpDocument::WindowNamed(std::wstring_view name) const {
+    return WindowWithName(windows_, name);
+}
+
+std::optional<std::size_t> HelpDocument::TopicWithContext(std::uint32_t context) const {
+    const auto it = std::find_if(topics_.begin(), topics_.end(),
+                                 [&](const HelpTopic& topic) { return topic.context == context; });
+    if (it == topics_.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(it - topics_.begin());
+}
+
+HelpParseResult ParseHelpDocument(std::string_view fileBytes) {
+    return Parser().Run(fileBytes);
+}
+
+std::wstring DecodeUtf8(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i++]);
+        if (lead < 0x80) {
+            out += static_cast<wchar_t>(lead);
+            continue;
+        }
+        // The lead byte fixes how many continuation bytes follow and the range of the first one,
+        // which rules out overlong forms, surrogates and values beyond U+10FFFF.
+        int continuations = 0;
+        char32_t codePoint = 0;
+        unsigned lowest = 0x80;
+        unsigned highest = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            continuations = 1;
+            codePoint = static_cast<char32_t>(lead & 0x1F);
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            continuations = 2;
+            codePoint = static_cast<char32_t>(lead & 0x0F);
+            lowest = lead == 0xE0 ? 0xA0 : 0x80;
+            highest = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            continuations = 3;
+            codePoint = static_cast<char32_t>(lead & 0x07);
+            lowest = lead == 0xF0 ? 0x90 : 0x80;
+            highest = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            out += kReplacementCharacter;
+            continue;
+        }
+        // A broken sequence becomes one replacement character, and the byte that broke it is
+        // read again as the start of what follows.
+        bool complete = true;
+        for (int k = 0; k < continuations; ++k) {
+            const unsigned next = i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u;
+            if (i >= bytes.size() || next < lowest || next > highest) {
+                complete = false;
+                break;
+            }
+            codePoint = (codePoint << 6) | static_cast<char32_t>(next & 0x3F);
+            lowest = 0x80;
+            highest = 0xBF;
+            ++i;
+        }
+        if (complete) {
+            AppendCodePoint(out, codePoint);
+        } else {
+            out += kReplacementCharacter;
+        }
+    }
+    return out;
+}
+
+HelpReference SplitHelpReference(std::wstring_view reference) {
+    const auto separator = reference.find(L'>');
+    if (separator == std::wstring_view::npos) {
+        return {std::wstring(reference), {}};
+    }
+    return {std::wstring(reference.substr(0, separator)),
+            std::wstring(reference.substr(separator + 1))};
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,22 @@
+// Program entry: creates the main window, raises its load event and runs the message loop until
+// the main window ends the program.
+
+#include "main_window/frmMain.h"
+#include "platform/event_dispatch.h"
+#include "platform/win32/win32_application.h"
+#include "platform/win32/win32_services.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace tarnwick;
+    try {
+        win32::Win32Application app;
+        win32::Win32Services services;
+        frmMain mainWindow(Platform{app, services});
+        mainWindow.form().Load();
+        app.RunMessageLoop([] { return false; });
+    } catch (const std::exception& failure) {
+        ReportHandlerFailure("start-up", failure.what());
+        return 1;
+    }
+    return 0;
+}

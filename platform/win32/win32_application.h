@@ -1,0 +1,43 @@
+#pragma once
+// The application and screen objects, and the message loop that delivers the forms' events.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit.h"
+#include "platform/win32/windows_api.h"
+
+namespace tarnwick::win32 {
+
+class Win32Form;
+
+class Win32Application final : public Application {
+  public:
+    Win32Application();
+
+    // Delivers messages until the program ends or done() turns true; a modal form runs a nested
+    // loop of its own through this.
+    void RunMessageLoop(const std::function<bool()>& done);
+
+    void Register(Win32Form& form);
+    void Unregister(Win32Form& form);
+
+    std::unique_ptr<Form> CreateForm(const FormSpec& spec, FormEvents& events) override;
+    std::wstring Path() override;
+    std::wstring HelpFile() override;
+    void SetHelpFile(std::wstring_view path) override;
+    VersionNumbers Version() override;
+    float ScreenWidth() override;
+    float ScreenHeight() override;
+    [[noreturn]] void End() override;
+
+  private:
+    std::vector<Win32Form*> forms_;
+    std::wstring helpFile_;
+};
+
+// The folder of a program file: no trailing backslash, except at a drive root ("C:\").
+std::wstring FolderOf(std::wstring programFile);
+
+}  // namespace tarnwick::win32

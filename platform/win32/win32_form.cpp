@@ -1,0 +1,618 @@
+#include "platform/win32/win32_form.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+#include "platform/event_dispatch.h"
+#include "platform/win32/artwork.h"
+#include "platform/win32/screen_units.h"
+#include "platform/win32/win32_application.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"Tarnwick.Panel";
+
+std::size_t Index(Dim dim) {
+    return static_cast<std::size_t>(dim);
+}
+
+std::wstring ClassNameOf(const FormSpec& spec) {
+    return L"Tarnwick." + std::wstring(spec.name.begin(), spec.name.end());
+}
+
+DWORD FormStyle(const FormSpec& spec) {
+    const DWORD frame = spec.sizable ? WS_OVERLAPPEDWINDOW
+                                     : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    return frame | WS_CLIPCHILDREN;
+}
+
+// Labels, the panel and the images paint on the dialog face, as the form does.
+LRESULT ColorStatic(WPARAM dc) {
+    ::SetBkColor(reinterpret_cast<HDC>(dc), ::GetSysColor(COLOR_BTNFACE));
+    ::SetTextColor(reinterpret_cast<HDC>(dc), ::GetSysColor(COLOR_BTNTEXT));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// The container panel hands what its children report on to the form.
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+            return ::SendMessageW(::GetParent(hwnd), message, wParam, lParam);
+        default:
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+void RegisterClassOnce(const wchar_t* name, WNDPROC proc, HICON icon, HICON smallIcon) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), name, &wc)) {
+        return;
+    }
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    if (!::RegisterClassExW(&wc)) {
+        throw std::runtime_error("cannot register a window class");
+    }
+}
+
+bool SameFont(const FontSpec& a, const FontSpec& b) {
+    return a.face == b.face && a.points == b.points && a.bold == b.bold;
+}
+
+}  // namespace
+
+Win32Form::Win32Form(const FormSpec& spec, FormEvents& events, Win32Application& app, HWND owner)
+    : spec_(spec), events_(events), app_(app), owner_(owner) {
+    const std::wstring className = ClassNameOf(spec);
+    RegisterClassOnce(className.c_str(), FormProc, AppIcon(32), AppIcon(16));
+    RegisterClassOnce(kPanelClass, PanelProc, nullptr, nullptr);
+
+    CreateMenuBar();
+    const DWORD style = FormStyle(spec);
+    RECT outer{0, 0, TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight)};
+    ::AdjustWindowRectEx(&outer, style, menu_ != nullptr, 0);
+    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(spec.caption).c_str(), style,
+                              CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                              outer.bottom - outer.top, owner, menu_, ::GetModuleHandleW(nullptr),
+                              this);
+    if (hwnd_ == nullptr) {
+        throw std::runtime_error("cannot create the form's window");
+    }
+    const RECT placed = OuterPixels();
+    formTwips_ = {PixelsToTwips(placed.left), PixelsToTwips(placed.top),
+                  PixelsToTwips(placed.right - placed.left),
+                  PixelsToTwips(placed.bottom - placed.top)};
+
+    toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    CreateControls();
+    app_.Register(*this);
+}
+
+Win32Form::~Win32Form() {
+    app_.Unregister(*this);
+    if (owner_ != nullptr && !unloaded_) {
+        ::EnableWindow(owner_, TRUE);
+    }
+    ::DestroyWindow(hwnd_);
+    if (accelerators_ != nullptr) {
+        ::DestroyAcceleratorTable(accelerators_);
+    }
+    for (const auto& [spec, font] : fonts_) {
+        ::DeleteObject(font);
+    }
+}
+
+HFONT Win32Form::FontFor(const FontSpec& font) {
+    for (const auto& [spec, handle] : fonts_) {
+        if (SameFont(spec, font)) {
+            return handle;
+        }
+    }
+    const int height = -static_cast<int>(std::lround(font.points * 20.0f / TwipsPerPixel()));
+    const HFONT handle =
+        ::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_SWISS, std::wstring(font.face).c_str());
+    fonts_.emplace_back(font, handle);
+    return handle;
+}
+
+HWND Win32Form::ContainerOf(const ControlSpec& spec) {
+    return spec.container == kThisForm ? hwnd_ : At(spec.container).hwnd;
+}
+
+void Win32Form::CreateControls() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (const ControlSpec& spec : spec_.controls) {
+        Control& control = controls_[spec.id];
+        control.spec = &spec;
+        control.twips = {spec.left, spec.top, spec.width, spec.height};
+        const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(spec.id));
+        const DWORD tabStop = spec.tabIndex >= 0 ? WS_TABSTOP : 0;
+        const std::wstring caption(spec.caption);
+        switch (spec.kind) {
+            case ControlKind::Panel:
+                control.hwnd = ::CreateWindowExW(WS_EX_CLIENTEDGE, kPanelClass, nullptr,
+                                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
+                                                 0, ContainerOf(spec), menuId, instance, nullptr);
+                break;
+            case ControlKind::Label:
+                control.hwnd = ::CreateWindowExW(
+                    0, L"STATIC", caption.c_str(),
+                    WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS | SS_NOTIFY, 0, 0, 0,
+                    0, ContainerOf(spec), menuId, instance, nullptr);
+                break;
+            case ControlKind::Button:
+                control.hwnd = ::CreateWindowExW(
+                    0, L"BUTTON", caption.c_str(),
+                    WS_CHILD | WS_VISIBLE | tabStop |
+                        (spec.id == spec_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                    0, 0, 0, 0, ContainerOf(spec), menuId, instance, nullptr);
+                break;
+            case ControlKind::Image: {
+                const bool icon = spec.picture == Artwork::AppIcon;
+                control.hwnd = ::CreateWindowExW(
+                    0, L"STATIC", nullptr,
+                    WS_CHILD | WS_VISIBLE | SS_NOTIFY | (icon ? SS_ICON : SS_BITMAP), 0, 0, 0, 0,
+                    ContainerOf(spec), menuId, instance, nullptr);
+                if (icon) {
+                    ::SendMessageW(control.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(AppIcon(32)),
+                                   0);
+                } else if (spec.picture == Artwork::TargetPicture) {
+                    ::SendMessageW(control.hwnd, STM_SETIMAGE, IMAGE_BITMAP,
+                                   reinterpret_cast<LPARAM>(TargetPicture()));
+                }
+                // The picture is shown at its own size: the control takes the picture's size.
+                RECT own{};
+                ::GetClientRect(control.hwnd, &own);
+                control.twips[Index(Dim::Width)] = PixelsToTwips(own.right);
+                control.twips[Index(Dim::Height)] = PixelsToTwips(own.bottom);
+                ::SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                control.baseProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+                    control.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ImageProc)));
+                break;
+            }
+            case ControlKind::Timer:
+            case ControlKind::ColorDialog:
+                continue;
+        }
+        if (control.hwnd == nullptr) {
+            throw std::runtime_error("cannot create a control");
+        }
+        ::SendMessageW(
+            control.hwnd, WM_SETFONT,
+            reinterpret_cast<WPARAM>(
+                FontFor(spec.kind == ControlKind::Button && spec.font.points == 8.25f ? spec_.font
+                                                                                      : spec.font)),
+            FALSE);
+        PlaceControl(control);
+    }
+}
+
+void Win32Form::CreateMenuBar() {
+    if (spec_.menu.empty()) {
+        return;
+    }
+    menu_ = ::CreateMenu();
+    std::map<ControlId, HMENU> popups;
+    std::vector<ACCEL> accelerators;
+    for (const MenuSpec& item : spec_.menu) {
+        const HMENU parent = item.parent == kThisForm ? menu_ : popups.at(item.parent);
+        if (item.caption == L"-") {
+            ::AppendMenuW(parent, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
+            continue;
+        }
+        std::wstring text(item.caption);
+        if (!item.shortcut.empty()) {
+            text += L"\t" + std::wstring(item.shortcut);
+            if (item.shortcut == L"F1") {
+                accelerators.push_back({FVIRTKEY, VK_F1, static_cast<WORD>(item.id)});
+            }
+        }
+        if (item.parent == kThisForm) {
+            const HMENU popup = ::CreatePopupMenu();
+            popups[item.id] = popup;
+            ::AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
+                          text.c_str());
+        } else {
+            ::AppendMenuW(parent, MF_STRING, static_cast<UINT_PTR>(item.id), text.c_str());
+        }
+    }
+    if (!accelerators.empty()) {
+        accelerators_ =
+            ::CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
+    }
+}
+
+Win32Form::Control& Win32Form::At(ControlId control) {
+    const auto found = controls_.find(control);
+    if (found == controls_.end()) {
+        throw std::out_of_range("no such control");
+    }
+    return found->second;
+}
+
+void Win32Form::PlaceControl(Control& control) {
+    if (control.hwnd == nullptr) {
+        return;
+    }
+    const auto& t = control.twips;
+    ::MoveWindow(control.hwnd, TwipsToPixels(t[0]), TwipsToPixels(t[1]), TwipsToPixels(t[2]),
+                 TwipsToPixels(t[3]), TRUE);
+}
+
+RECT Win32Form::OuterPixels() const {
+    RECT rect{};
+    // A minimised window reports where it will come back to, not its icon's place.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (::IsIconic(hwnd_) && ::GetWindowPlacement(hwnd_, &placement)) {
+        return placement.rcNormalPosition;
+    }
+    ::GetWindowRect(hwnd_, &rect);
+    return rect;
+}
+
+void Win32Form::Load() {
+    for (const ControlSpec& spec : spec_.controls) {
+        if (spec.kind == ControlKind::Timer) {
+            ::SetTimer(hwnd_, static_cast<UINT_PTR>(spec.id), spec.intervalMs, nullptr);
+        }
+    }
+    loaded_ = true;
+    RaiseEvent("Load", [&] { events_.Load(); });
+}
+
+float Win32Form::Get(ControlId control, Dim dim) {
+    if (control != kThisForm) {
+        return At(control).twips[Index(dim)];
+    }
+    const RECT r = OuterPixels();
+    const int pixels[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const float last = formTwips_[Index(dim)];
+    // The value last set stands while the window still lies on the pixel it gave; once the user
+    // or the system has moved the window, its pixels tell.
+    return TwipsToPixels(last) == pixels[Index(dim)] ? last : PixelsToTwips(pixels[Index(dim)]);
+}
+
+void Win32Form::Set(ControlId control, Dim dim, float twips) {
+    if (control != kThisForm) {
+        Control& c = At(control);
+        c.twips[Index(dim)] = twips;
+        PlaceControl(c);
+        return;
+    }
+    const RECT r = OuterPixels();
+    int pixels[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    formTwips_[Index(dim)] = twips;
+    pixels[Index(dim)] = TwipsToPixels(twips);
+    const bool moving = dim == Dim::Left || dim == Dim::Top;
+    ::SetWindowPos(hwnd_, nullptr, pixels[0], pixels[1], pixels[2], pixels[3],
+                   SWP_NOZORDER | SWP_NOACTIVATE | (moving ? SWP_NOSIZE : SWP_NOMOVE));
+}
+
+float Win32Form::ScaleWidth() {
+    RECT outer{};
+    RECT client{};
+    ::GetWindowRect(hwnd_, &outer);
+    ::GetClientRect(hwnd_, &client);
+    return Get(kThisForm, Dim::Width) -
+           PixelsToTwips((outer.right - outer.left) - (client.right - client.left));
+}
+
+float Win32Form::ScaleHeight() {
+    RECT outer{};
+    RECT client{};
+    ::GetWindowRect(hwnd_, &outer);
+    ::GetClientRect(hwnd_, &client);
+    return Get(kThisForm, Dim::Height) -
+           PixelsToTwips((outer.bottom - outer.top) - (client.bottom - client.top));
+}
+
+std::int16_t Win32Form::WindowState() {
+    if (::IsIconic(hwnd_)) {
+        return 1;
+    }
+    return ::IsZoomed(hwnd_) ? 2 : 0;
+}
+
+Hwnd Win32Form::hWnd() {
+    return FromHwnd(hwnd_);
+}
+
+void Win32Form::Hide() {
+    ::ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Win32Form::Show() {
+    ::ShowWindow(hwnd_, SW_SHOW);
+    if (!everShown_) {
+        everShown_ = true;
+        RaiseEvent("Resize", [&] { events_.Resize(); });
+    }
+}
+
+void Win32Form::ShowModal() {
+    if (owner_ != nullptr) {
+        ::EnableWindow(owner_, FALSE);
+    }
+    Show();
+    ::SetForegroundWindow(hwnd_);
+    app_.RunMessageLoop([&] { return unloaded_; });
+}
+
+void Win32Form::ZOrder() {
+    ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Form::Unload() {
+    if (unloaded_) {
+        return;
+    }
+    RaiseEvent("Unload", [&] { events_.Unload(); });
+    unloaded_ = true;
+    // The owner takes input again before this window goes, so that activation returns to it.
+    if (owner_ != nullptr) {
+        ::EnableWindow(owner_, TRUE);
+    }
+    ::ShowWindow(hwnd_, SW_HIDE);
+    if (owner_ == nullptr) {
+        // The start-up form is the program: once it is gone, the program ends.
+        app_.End();
+    }
+}
+
+std::wstring Win32Form::Caption(ControlId control) {
+    const HWND window = control == kThisForm ? hwnd_ : At(control).hwnd;
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Win32Form::SetCaption(ControlId control, std::wstring_view text) {
+    const HWND window = control == kThisForm ? hwnd_ : At(control).hwnd;
+    ::SetWindowTextW(window, std::wstring(text).c_str());
+}
+
+void Win32Form::SetToolTipText(ControlId control, std::wstring_view text) {
+    Control& c = At(control);
+    std::wstring tip(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(c.hwnd);
+    tool.lpszText = tip.data();
+    ::SendMessageW(toolTip_, c.hasToolTip ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+                   reinterpret_cast<LPARAM>(&tool));
+    c.hasToolTip = true;
+}
+
+void Win32Form::SetVisible(ControlId control, bool visible) {
+    ::ShowWindow(At(control).hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32Form::SetMousePointer(ControlId control, std::int16_t pointer) {
+    Control& c = At(control);
+    c.mousePointer = pointer;
+    // While the mouse is captured no WM_SETCURSOR arrives: the pointer changes here and now.
+    if (::GetCapture() == c.hwnd || c.pressedButton != 0) {
+        ::SetCursor(pointer == kMousePointerCustom ? TargetPointer()
+                                                   : ::LoadCursorW(nullptr, IDC_ARROW));
+    }
+}
+
+bool Win32Form::Checked(ControlId menuItem) {
+    return (::GetMenuState(menu_, static_cast<UINT>(menuItem), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void Win32Form::SetChecked(ControlId menuItem, bool checked) {
+    ::CheckMenuItem(menu_, static_cast<UINT>(menuItem),
+                    MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+ColorRef Win32Form::Color(ControlId dialog) {
+    return At(dialog).color;
+}
+
+void Win32Form::SetColor(ControlId dialog, ColorRef color) {
+    At(dialog).color = color;
+}
+
+std::int32_t Win32Form::ShowColor(ControlId dialog) {
+    Control& c = At(dialog);
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = hwnd_;
+    choose.rgbResult = static_cast<COLORREF>(c.color);
+    choose.lpCustColors = customColors_.data();
+    choose.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (::ChooseColorW(&choose)) {
+        c.color = static_cast<ColorRef>(choose.rgbResult);
+        return 0;
+    }
+    const DWORD failure = ::CommDlgExtendedError();
+    return failure == 0 ? kErrorCancel : static_cast<std::int32_t>(failure);
+}
+
+bool Win32Form::PreTranslate(MSG& message) {
+    if (accelerators_ != nullptr && ::TranslateAcceleratorW(hwnd_, accelerators_, &message)) {
+        return true;
+    }
+    if (message.message == WM_KEYDOWN &&
+        (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+        const ControlId button =
+            message.wParam == VK_RETURN ? spec_.defaultButton : spec_.cancelButton;
+        if (button != kThisForm) {
+            RaiseClick(button);
+            return true;
+        }
+    }
+    return ::IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+void Win32Form::RaiseClick(ControlId control) {
+    RaiseEvent("Click", [&] { events_.Click(control); });
+}
+
+LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* form = static_cast<Win32Form*>(create->lpCreateParams);
+        form->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Win32Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (form == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    try {
+        return form->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportHandlerFailure("window message", "unexpected failure");
+        return 0;
+    }
+}
+
+LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const auto id = static_cast<ControlId>(LOWORD(wParam));
+            const bool fromMenuOrKey = lParam == 0;
+            if (loaded_ && (fromMenuOrKey || HIWORD(wParam) == BN_CLICKED)) {
+                RaiseClick(id);
+            }
+            return 0;
+        }
+        case WM_TIMER:
+            if (loaded_ && !unloaded_) {
+                RaiseEvent("Timer", [&] { events_.Timer(static_cast<ControlId>(wParam)); });
+            }
+            return 0;
+        case WM_SIZE:
+            if (everShown_ && !unloaded_) {
+                RaiseEvent("Resize", [&] { events_.Resize(); });
+            }
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return ColorStatic(wParam);
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        default:
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK Win32Form::ImageProc(HWND hwnd, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept {
+    auto* form = reinterpret_cast<Win32Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    try {
+        Control& image = form->At(::GetDlgCtrlID(hwnd));
+        return form->OnImageMessage(image, message, wParam, lParam);
+    } catch (...) {
+        ReportHandlerFailure("image message", "unexpected failure");
+        return 0;
+    }
+}
+
+LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto mouseArgs = [&](int button) {
+        return MouseArgs{static_cast<std::int16_t>(button),
+                         static_cast<std::int16_t>(((wParam & MK_SHIFT) ? 1 : 0) |
+                                                   ((wParam & MK_CONTROL) ? 2 : 0)),
+                         PixelsToTwips(static_cast<short>(LOWORD(lParam))),
+                         PixelsToTwips(static_cast<short>(HIWORD(lParam)))};
+    };
+    int button = 0;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            button = 1;
+            break;
+        case WM_RBUTTONDOWN:
+            button = 2;
+            break;
+        case WM_MBUTTONDOWN:
+            button = 4;
+            break;
+        default:
+            break;
+    }
+    if (button != 0) {
+        if (image.pressedButton == 0 && loaded_) {
+            image.pressedButton = button;
+            // The release must come back here wherever on the screen the button is let go.
+            ::SetCapture(image.hwnd);
+            const MouseArgs args = mouseArgs(button);
+            RaiseEvent("MouseDown", [&] { events_.MouseDown(image.spec->id, args); });
+        }
+        return 0;
+    }
+    switch (message) {
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            const int released = message == WM_LBUTTONUP ? 1 : (message == WM_RBUTTONUP ? 2 : 4);
+            if (released == image.pressedButton) {
+                EndPress(image);
+            }
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            // Another window took the mouse (Alt+Tab, a program grabbing the capture): the drag
+            // is over as if the button had been let go.
+            if (image.pressedButton != 0 && !image.releasingCapture) {
+                EndPress(image);
+            }
+            return 0;
+        case WM_CANCELMODE:
+            if (image.pressedButton != 0) {
+                EndPress(image);
+            }
+            break;
+        case WM_SETCURSOR:
+            if (image.mousePointer == kMousePointerCustom) {
+                ::SetCursor(TargetPointer());
+                return TRUE;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (image.pressedButton != 0 && image.mousePointer == kMousePointerCustom) {
+                ::SetCursor(TargetPointer());
+            }
+            return 0;
+        default:
+            break;
+    }
+    return ::CallWindowProcW(image.baseProc, image.hwnd, message, wParam, lParam);
+}
+
+void Win32Form::EndPress(Control& image) {
+    const MouseArgs args{static_cast<std::int16_t>(image.pressedButton), 0, 0, 0};
+    image.pressedButton = 0;
+    if (::GetCapture() == image.hwnd) {
+        image.releasingCapture = true;
+        ::ReleaseCapture();
+        image.releasingCapture = false;
+    }
+    RaiseEvent("MouseUp", [&] { events_.MouseUp(image.spec->id, args); });
+}
+
+}  // namespace tarnwick::win32

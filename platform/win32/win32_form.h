@@ -1,0 +1,98 @@
+#pragma once
+// One form of the program as a real window with real child controls: STATIC labels, BUTTONs, a
+// menu bar, a tooltip window, timers and the system colour dialog.
+
+#include <array>
+#include <map>
+#include <vector>
+
+#include "platform/toolkit.h"
+#include "platform/win32/windows_api.h"
+
+namespace tarnwick::win32 {
+
+class Win32Application;
+
+class Win32Form final : public Form {
+  public:
+    Win32Form(const FormSpec& spec, FormEvents& events, Win32Application& app, HWND owner);
+    ~Win32Form() override;
+    Win32Form(const Win32Form&) = delete;
+    Win32Form& operator=(const Win32Form&) = delete;
+
+    HWND handle() const { return hwnd_; }
+    // Keyboard routing before a message is dispatched: accelerators, Enter and Esc for the
+    // default and cancel buttons, Tab between controls. True when the message was handled.
+    bool PreTranslate(MSG& message);
+
+    void Load() override;
+    float Get(ControlId control, Dim dim) override;
+    void Set(ControlId control, Dim dim, float twips) override;
+    float ScaleWidth() override;
+    float ScaleHeight() override;
+    std::int16_t WindowState() override;
+    Hwnd hWnd() override;
+    void Hide() override;
+    void Show() override;
+    void ShowModal() override;
+    void ZOrder() override;
+    void Unload() override;
+    std::wstring Caption(ControlId control) override;
+    void SetCaption(ControlId control, std::wstring_view text) override;
+    void SetToolTipText(ControlId control, std::wstring_view text) override;
+    void SetVisible(ControlId control, bool visible) override;
+    void SetMousePointer(ControlId control, std::int16_t pointer) override;
+    bool Checked(ControlId menuItem) override;
+    void SetChecked(ControlId menuItem, bool checked) override;
+    ColorRef Color(ControlId dialog) override;
+    void SetColor(ControlId dialog, ColorRef color) override;
+    std::int32_t ShowColor(ControlId dialog) override;
+
+  private:
+    struct Control {
+        const ControlSpec* spec = nullptr;
+        HWND hwnd = nullptr;
+        std::array<float, 4> twips{};  // Left, Top, Width, Height as last set
+        bool hasToolTip = false;
+        std::int16_t mousePointer = kMousePointerDefault;
+        int pressedButton = 0;  // the mouse button held on an image, 0 when none
+        bool releasingCapture = false;
+        WNDPROC baseProc = nullptr;
+        ColorRef color = 0;
+    };
+
+    static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
+    static LRESULT CALLBACK ImageProc(HWND hwnd, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnImageMessage(Control& image, UINT message, WPARAM wParam, LPARAM lParam);
+    void EndPress(Control& image);
+
+    void CreateControls();
+    void CreateMenuBar();
+    HFONT FontFor(const FontSpec& font);
+    Control& At(ControlId control);
+    HWND ContainerOf(const ControlSpec& spec);
+    void PlaceControl(Control& control);
+    RECT OuterPixels() const;
+    void RaiseClick(ControlId control);
+
+    const FormSpec& spec_;
+    FormEvents& events_;
+    Win32Application& app_;
+    HWND owner_;
+    HWND hwnd_ = nullptr;
+    HWND toolTip_ = nullptr;
+    HMENU menu_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    std::map<ControlId, Control> controls_;
+    std::array<float, 4> formTwips_{};
+    std::vector<std::pair<FontSpec, HFONT>> fonts_;
+    std::array<COLORREF, 16> customColors_{};
+    bool loaded_ = false;
+    bool everShown_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace tarnwick::win32

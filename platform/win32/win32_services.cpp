@@ -1,0 +1,178 @@
+#include "platform/win32/win32_services.h"
+
+#include <string>
+
+#include "platform/win32/help_viewer.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+
+HDC ToHdc(GdiHandle dc) {
+    return reinterpret_cast<HDC>(dc);
+}
+
+RECT ToRECT(const Rect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+Rect FromRECT(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+int Capacity(std::span<wchar_t> buffer) {
+    return static_cast<int>(std::min<std::size_t>(buffer.size(), 0x7FFFFFFF));
+}
+
+}  // namespace
+
+Hwnd Win32Services::GetForegroundWindow() {
+    return FromHwnd(::GetForegroundWindow());
+}
+
+std::int32_t Win32Services::GetCursorPos(Point& position) {
+    POINT point{};
+    const BOOL ok = ::GetCursorPos(&point);
+    position = {point.x, point.y};
+    return ok;
+}
+
+Hwnd Win32Services::WindowFromPoint(Point position) {
+    return FromHwnd(::WindowFromPoint(POINT{position.x, position.y}));
+}
+
+std::int32_t Win32Services::GetClassName(Hwnd window, std::span<wchar_t> buffer) {
+    return ::GetClassNameW(ToHwnd(window), buffer.data(), Capacity(buffer));
+}
+
+std::int32_t Win32Services::GetWindowText(Hwnd window, std::span<wchar_t> buffer) {
+    return ::GetWindowTextW(ToHwnd(window), buffer.data(), Capacity(buffer));
+}
+
+std::int32_t Win32Services::GetWindowRect(Hwnd window, Rect& rect) {
+    RECT r{};
+    if (!::GetWindowRect(ToHwnd(window), &r)) {
+        return 0;
+    }
+    rect = FromRECT(r);
+    return 1;
+}
+
+std::int32_t Win32Services::GetWindowLong(Hwnd window, std::int32_t index) {
+    return ::GetWindowLongW(ToHwnd(window), index);
+}
+
+Hwnd Win32Services::GetParent(Hwnd window) {
+    return FromHwnd(::GetParent(ToHwnd(window)));
+}
+
+bool Win32Services::GetVisibleFrameBounds(Hwnd window, Rect& bounds) {
+    const HWND handle = ToHwnd(window);
+    // Only top-level windows have a frame of the window manager's own.
+    if ((::GetWindowLongW(handle, GWL_STYLE) & WS_CHILD) != 0) {
+        return false;
+    }
+    RECT frame{};
+    RECT whole{};
+    if (FAILED(
+            ::DwmGetWindowAttribute(handle, DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof frame)) ||
+        !::GetWindowRect(handle, &whole)) {
+        return false;
+    }
+    // Anything but a non-empty rectangle inside the window's own is not to be trusted.
+    if (frame.left >= frame.right || frame.top >= frame.bottom || frame.left < whole.left ||
+        frame.top < whole.top || frame.right > whole.right || frame.bottom > whole.bottom) {
+        return false;
+    }
+    bounds = FromRECT(frame);
+    return true;
+}
+
+std::int32_t Win32Services::InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) {
+    const RECT r = rect ? ToRECT(*rect) : RECT{};
+    return ::InvalidateRect(ToHwnd(window), rect ? &r : nullptr, erase != 0);
+}
+
+GdiHandle Win32Services::GetWindowDC(Hwnd window) {
+    const HDC dc = ::GetWindowDC(ToHwnd(window));
+    if (dc != nullptr) {
+        ++liveGdiObjects_;
+    }
+    return reinterpret_cast<GdiHandle>(dc);
+}
+
+std::int32_t Win32Services::ReleaseDC(Hwnd window, GdiHandle dc) {
+    const int released = ::ReleaseDC(ToHwnd(window), ToHdc(dc));
+    if (released != 0) {
+        --liveGdiObjects_;
+    }
+    return released;
+}
+
+GdiHandle Win32Services::CreateSolidBrush(ColorRef color) {
+    const HBRUSH brush = ::CreateSolidBrush(static_cast<COLORREF>(color));
+    if (brush != nullptr) {
+        ++liveGdiObjects_;
+    }
+    return reinterpret_cast<GdiHandle>(brush);
+}
+
+std::int32_t Win32Services::DeleteObject(GdiHandle object) {
+    const BOOL deleted = ::DeleteObject(reinterpret_cast<HGDIOBJ>(object));
+    if (deleted) {
+        --liveGdiObjects_;
+    }
+    return deleted;
+}
+
+std::int32_t Win32Services::Rectangle(GdiHandle dc, std::int32_t left, std::int32_t top,
+                                      std::int32_t right, std::int32_t bottom) {
+    return ::Rectangle(ToHdc(dc), left, top, right, bottom);
+}
+
+std::int32_t Win32Services::FillRect(GdiHandle dc, const Rect& rect, GdiHandle brush) {
+    const RECT r = ToRECT(rect);
+    return ::FillRect(ToHdc(dc), &r, reinterpret_cast<HBRUSH>(brush));
+}
+
+std::int32_t Win32Services::GetSystemMetrics(std::int32_t index) {
+    return ::GetSystemMetrics(index);
+}
+
+std::int32_t Win32Services::SystemParametersInfo(std::uint32_t action, std::uint32_t param,
+                                                 Rect& rect, std::uint32_t winIni) {
+    RECT r = ToRECT(rect);
+    const BOOL ok = ::SystemParametersInfoW(action, param, &r, winIni);
+    if (ok) {
+        rect = FromRECT(r);
+    }
+    return ok;
+}
+
+std::int32_t Win32Services::SetWindowPos(Hwnd window, Hwnd insertAfter, std::int32_t x,
+                                         std::int32_t y, std::int32_t cx, std::int32_t cy,
+                                         std::uint32_t flags) {
+    return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags);
+}
+
+std::int32_t Win32Services::WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
+                                    std::uintptr_t data) {
+    return ShowHelp(ToHwnd(owner), reference, command, data);
+}
+
+std::int32_t Win32Services::GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
+                                                 std::int32_t defaultValue,
+                                                 std::wstring_view file) {
+    return static_cast<std::int32_t>(
+        ::GetPrivateProfileIntW(std::wstring(section).c_str(), std::wstring(key).c_str(),
+                                defaultValue, std::wstring(file).c_str()));
+}
+
+std::int32_t Win32Services::WritePrivateProfileString(std::wstring_view section,
+                                                      std::wstring_view key,
+                                                      std::wstring_view value,
+                                                      std::wstring_view file) {
+    return ::WritePrivateProfileStringW(std::wstring(section).c_str(), std::wstring(key).c_str(),
+                                        std::wstring(value).c_str(), std::wstring(file).c_str());
+}
+
+}  // namespace tarnwick::win32
