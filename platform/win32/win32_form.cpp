@@ -386,6 +386,11 @@ std::wstring Win32Form::Caption(ControlId control) {
 }
 
 void Win32Form::SetCaption(ControlId control, std::wstring_view text) {
+    // The tick writes the heading twenty times a second, mostly unchanged: an unchanged text is
+    // not set again, which would repaint the label each time.
+    if (Caption(control) == text) {
+        return;
+    }
     const HWND window = control == kThisForm ? hwnd_ : At(control).hwnd;
     ::SetWindowTextW(window, std::wstring(text).c_str());
 }
