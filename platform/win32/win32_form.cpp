@@ -194,12 +194,8 @@ void Win32Form::CreateControls() {
         if (control.hwnd == nullptr) {
             throw std::runtime_error("cannot create a control");
         }
-        ::SendMessageW(
-            control.hwnd, WM_SETFONT,
-            reinterpret_cast<WPARAM>(
-                FontFor(spec.kind == ControlKind::Button && spec.font.points == 8.25f ? spec_.font
-                                                                                      : spec.font)),
-            FALSE);
+        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)),
+                       FALSE);
         PlaceControl(control);
     }
 }

@@ -1,7 +1,7 @@
 // A window that does nothing but what every tick of Tarnwick asks of the system: the
 // foreground window, its own handle, the pointer and the window under it, every 50 ms.
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 namespace {
 
