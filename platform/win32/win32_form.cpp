@@ -95,9 +95,11 @@ Win32Form::Win32Form(const FormSpec& spec, FormEvents& events, Win32Application&
                   PixelsToTwips(placed.right - placed.left),
                   PixelsToTwips(placed.bottom - placed.top)};
 
+    // The tooltip window makes itself topmost; owned by the form it would keep the form out of
+    // the topmost band on some systems, so it has no owner and goes with the form by hand.
     toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                  ::GetModuleHandleW(nullptr), nullptr);
     CreateControls();
     app_.Register(*this);
@@ -108,6 +110,7 @@ Win32Form::~Win32Form() {
     if (owner_ != nullptr && !unloaded_) {
         ::EnableWindow(owner_, TRUE);
     }
+    ::DestroyWindow(toolTip_);
     ::DestroyWindow(hwnd_);
     if (accelerators_ != nullptr) {
         ::DestroyAcceleratorTable(accelerators_);
@@ -514,6 +517,15 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CTLCOLORSTATIC:
             return ColorStatic(wParam);
+        case WM_ACTIVATE:
+        case WM_ACTIVATEAPP:
+            // Losing the activation ends a press on an image, even where the system leaves the
+            // mouse captured: the drag must not go on with nobody holding it.
+            if ((message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) ||
+                (message == WM_ACTIVATEAPP && wParam == FALSE)) {
+                EndPresses();
+            }
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_CLOSE:
             Unload();
             return 0;
@@ -603,6 +615,14 @@ LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, L
             break;
     }
     return ::CallWindowProcW(image.baseProc, image.hwnd, message, wParam, lParam);
+}
+
+void Win32Form::EndPresses() {
+    for (auto& [id, control] : controls_) {
+        if (control.pressedButton != 0) {
+            EndPress(control);
+        }
+    }
 }
 
 void Win32Form::EndPress(Control& image) {

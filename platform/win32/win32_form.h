@@ -68,6 +68,7 @@ class Win32Form final : public Form {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnImageMessage(Control& image, UINT message, WPARAM wParam, LPARAM lParam);
     void EndPress(Control& image);
+    void EndPresses();
 
     void CreateControls();
     void CreateMenuBar();

@@ -1,0 +1,98 @@
+// Loaded into Tarnwick's process by the driver. Wine keeps menus inside the process that made
+// them, so another process cannot read a menu bar; loaded in here, the ordinary menu functions
+// see it. On load the library starts a thread that writes the menu bars of the process's
+// top-level windows to the dump file, then unloads the library.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/e2e/probe/menu_dump_file.h"
+
+namespace {
+
+using tarnwick::e2e::MenuDumpPath;
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
+    return result;
+}
+
+void DumpMenu(HMENU menu, int depth, std::string& out) {
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+        wchar_t text[512] = {};
+        GetMenuStringW(menu, static_cast<UINT>(position), text, 512, MF_BYPOSITION);
+        char fields[128];
+        std::snprintf(fields, sizeof(fields), "item %d %d %u %X %X %d ", depth, position, info.wID,
+                      info.fType, info.fState, info.hSubMenu != nullptr ? 1 : 0);
+        out += fields + Utf8(text) + "\n";
+        if (info.hSubMenu != nullptr) {
+            DumpMenu(info.hSubMenu, depth + 1, out);
+        }
+    }
+}
+
+BOOL CALLBACK DumpWindow(HWND window, LPARAM parameter) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const HMENU menu = GetMenu(window);
+    if (processId != GetCurrentProcessId() || menu == nullptr) {
+        return TRUE;
+    }
+    auto& out = *reinterpret_cast<std::string*>(parameter);
+    wchar_t className[256] = {};
+    GetClassNameW(window, className, 256);
+    char handle[32];
+    std::snprintf(handle, sizeof(handle), "window %llX ",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    out += handle + Utf8(className) + "\n";
+    DumpMenu(menu, 0, out);
+    return TRUE;
+}
+
+DWORD WINAPI DumpAndUnload(LPVOID module) {
+    std::string out;
+    EnumWindows(DumpWindow, reinterpret_cast<LPARAM>(&out));
+    out += "end\n";
+
+    const std::wstring path = MenuDumpPath(GetCurrentProcessId());
+    const std::wstring partial = path + L".part";
+    const HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        const BOOL ok =
+            WriteFile(file, out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
+        CloseHandle(file);
+        if (ok) {
+            MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        }
+    }
+    FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+    // The work runs on a thread of its own: the loader lock is held while DllMain runs.
+    if (reason == DLL_PROCESS_ATTACH) {
+        const HANDLE thread = CreateThread(nullptr, 0, DumpAndUnload, module, 0, nullptr);
+        if (thread != nullptr) {
+            CloseHandle(thread);
+        }
+    }
+    return TRUE;
+}

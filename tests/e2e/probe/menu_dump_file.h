@@ -1,0 +1,21 @@
+#pragma once
+// Where the menu probe leaves what it read: a UTF-8 text file in the temporary folder, named
+// after the process it ran in. Lines:
+//   window <handle, hex> <class name>
+//   item <depth> <position> <id> <type, hex> <state, hex> <has a submenu: 0 or 1> <text>
+//   end
+// The file appears whole (written under another name, then renamed).
+
+#include <windows.h>
+
+#include <string>
+
+namespace tarnwick::e2e {
+
+inline std::wstring MenuDumpPath(DWORD processId) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + L"tarnwick-e2e-menu-" + std::to_wstring(processId) + L".txt";
+}
+
+}  // namespace tarnwick::e2e

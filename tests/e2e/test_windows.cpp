@@ -1,0 +1,122 @@
+#include "tests/e2e/test_windows.h"
+
+namespace tarnwick::e2e {
+
+namespace {
+
+// Sent to the thread's message-only controller window: creates a test window from the
+// TestWindowOptions in lParam and returns its handle.
+constexpr UINT kCreateMessage = WM_APP + 1;
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        RECT client{};
+        GetClientRect(window, &client);
+        const HBRUSH brush =
+            CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(window, GWLP_USERDATA)));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterTestClass(const std::wstring& name) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &wc)) {
+        return;
+    }
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = TestWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = name.c_str();
+    RegisterClassExW(&wc);
+}
+
+HWND CreateTestWindow(const TestWindowOptions& options) {
+    RegisterTestClass(options.className);
+    const HWND window =
+        CreateWindowExW(0, options.className.c_str(), options.title.c_str(), options.style,
+                        options.rect.left, options.rect.top, options.rect.right - options.rect.left,
+                        options.rect.bottom - options.rect.top, nullptr, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
+    if (window != nullptr) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(options.background));
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+        UpdateWindow(window);
+    }
+    return window;
+}
+
+LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kCreateMessage) {
+        return reinterpret_cast<LRESULT>(
+            CreateTestWindow(*reinterpret_cast<const TestWindowOptions*>(lParam)));
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TestWindows::TestWindows() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    thread_ = std::thread([this] { Run(); });
+    WaitForSingleObject(ready_, INFINITE);
+}
+
+TestWindows::~TestWindows() {
+    if (controller_ != nullptr) {
+        PostMessageW(controller_, WM_CLOSE, 0, 0);
+    }
+    thread_.join();
+    CloseHandle(ready_);
+}
+
+HWND TestWindows::Create(const TestWindowOptions& options) {
+    return reinterpret_cast<HWND>(
+        SendMessageW(controller_, kCreateMessage, 0, reinterpret_cast<LPARAM>(&options)));
+}
+
+HWND TestWindows::CreateBackdrop() {
+    TestWindowOptions options;
+    options.className = kBackdropClass;
+    options.title = L"Tarnwick e2e backdrop";
+    options.rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    options.background = RGB(128, 128, 128);
+    options.style = WS_POPUP;
+    return Create(options);
+}
+
+void TestWindows::Run() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = ControllerProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TarnwickE2EController";
+    RegisterClassExW(&wc);
+    controller_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  wc.hInstance, nullptr);
+    SetEvent(ready_);
+    if (controller_ == nullptr) {
+        return;
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == controller_ && message.message == WM_CLOSE) {
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    // The thread's windows go with it; destroy them first so that the screen repaints.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            DestroyWindow(window);
+            return TRUE;
+        },
+        0);
+    DestroyWindow(controller_);
+}
+
+}  // namespace tarnwick::e2e

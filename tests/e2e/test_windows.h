@@ -1,0 +1,47 @@
+#pragma once
+// The driver's own windows for Tarnwick to look at: top-level windows with a known class, title,
+// place and background colour. They live on a user-interface thread of their own, which pumps
+// their messages while the driver's main thread waits, sleeps and checks.
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+namespace tarnwick::e2e {
+
+inline constexpr wchar_t kTestWindowClass[] = L"TarnwickE2ETarget";
+inline constexpr wchar_t kBackdropClass[] = L"TarnwickE2EBackdrop";
+// A title outside every single-byte code page: French and Chinese.
+inline constexpr wchar_t kUnicodeTitle[] = L"Fen\u00EAtre \u7A97\u53E3";
+
+struct TestWindowOptions {
+    std::wstring className = kTestWindowClass;
+    std::wstring title = kUnicodeTitle;
+    RECT rect{40, 40, 340, 260};  // screen pixels, outer rectangle
+    COLORREF background = RGB(255, 255, 255);
+    DWORD style = WS_OVERLAPPEDWINDOW;
+};
+
+class TestWindows {
+  public:
+    TestWindows();
+    ~TestWindows();
+    TestWindows(const TestWindows&) = delete;
+    TestWindows& operator=(const TestWindows&) = delete;
+
+    // Creates and shows a window without activating it; returns once it is shown.
+    HWND Create(const TestWindowOptions& options);
+    // A borderless window over the whole screen, below the others, so that a drag never
+    // crosses the bare desktop (a frame painted there would never be wiped).
+    HWND CreateBackdrop();
+
+  private:
+    void Run();
+
+    std::thread thread_;
+    HANDLE ready_ = nullptr;
+    HWND controller_ = nullptr;
+};
+
+}  // namespace tarnwick::e2e
