@@ -13,7 +13,7 @@ std::wstring VersionText(const VersionNumbers& version) {
 }
 
 frmAbout::frmAbout(Platform platform)
-    : platform_(platform), form_(platform.app.CreateForm(AboutFormSpec(), *this)) {}
+    : platform_(platform), form_(platform.app.CreateForm(AboutFormDesign(), *this)) {}
 
 void frmAbout::Click(ControlId control) {
     if (control == btn_OK) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/form_spec.h"
+#include "platform/form_design.h"
 
 namespace tarnwick::frmAboutControls {
 
@@ -18,6 +18,6 @@ enum : ControlId {
 
 namespace tarnwick {
 
-const FormSpec& AboutFormSpec();
+const FormDesign& AboutFormDesign();
 
 }  // namespace tarnwick

@@ -8,7 +8,7 @@ namespace tarnwick {
 using namespace frmMainControls;
 
 frmMain::frmMain(Platform platform)
-    : platform_(platform), form_(platform.app.CreateForm(MainFormSpec(), *this)) {}
+    : platform_(platform), form_(platform.app.CreateForm(MainFormDesign(), *this)) {}
 
 void frmMain::Click(ControlId control) {
     switch (control) {

@@ -12,30 +12,30 @@ constexpr FontSpec kLabelFont{L"MS Sans Serif", 9.6f, false};
 constexpr FontSpec kHeadingFont{L"MS Sans Serif", 9.6f, true};
 constexpr FontSpec kHelpButtonFont{L"MS Sans Serif", 12.0f, true};
 
-constexpr ControlSpec Label(ControlId id, std::string_view name, std::wstring_view caption,
-                            float left, float top, float width, float height) {
+constexpr ControlDesign Label(ControlId id, std::string_view name, std::wstring_view caption,
+                              float left, float top, float width, float height) {
     return {id,    name,   ControlKind::Label, frame_Main, caption, left, top,
             width, height, kLabelFont};
 }
 
 const std::array kControls{
-    ControlSpec{
+    ControlDesign{
         frame_Main, "frame_Main", ControlKind::Panel, kThisForm, {}, 0, 0, 4230, 2265, {}, 2},
-    ControlSpec{lbl_CurWindow, "lbl_CurWindow", ControlKind::Label, frame_Main,
-                L"Current foreground window:", 120, 60, 3270, 285, kHeadingFont},
-    ControlSpec{img_Target,
-                "img_Target",
-                ControlKind::Image,
-                frame_Main,
-                {},
-                3672,
-                12,
-                384,
-                384,
-                {},
-                -1,
-                Artwork::TargetPicture,
-                Artwork::TargetPointer},
+    ControlDesign{lbl_CurWindow, "lbl_CurWindow", ControlKind::Label, frame_Main,
+                  L"Current foreground window:", 120, 60, 3270, 285, kHeadingFont},
+    ControlDesign{img_Target,
+                  "img_Target",
+                  ControlKind::Image,
+                  frame_Main,
+                  {},
+                  3672,
+                  12,
+                  384,
+                  384,
+                  {},
+                  -1,
+                  Artwork::TargetPicture,
+                  Artwork::TargetPointer},
     Label(lbl_Class, "lbl_Class", L"Class:", 105, 345, 660, 270),
     Label(lbl_WindowClass, "lbl_WindowClass", L"Class:", 900, 345, 2760, 270),
     Label(lbl_hWnd, "lbl_hWnd", L"hWnd:", 90, 660, 690, 270),
@@ -49,49 +49,50 @@ const std::array kControls{
     Label(lbl_WindowStyle, "lbl_WindowStyle", L"Window style", 900, 1575, 2790, 255),
     Label(lbl_Parent, "lbl_Parent", L"Parent:", 120, 1875, 645, 270),
     Label(lbl_WindowParent, "lbl_WindowParent", L"Parent", 900, 1875, 2790, 255),
-    ControlSpec{btn_Close,
-                "btn_Close",
-                ControlKind::Button,
-                kThisForm,
-                L"Close",
-                2010,
-                2430,
-                1110,
-                375,
-                {},
-                0},
-    ControlSpec{btn_Help, "btn_Help", ControlKind::Button, kThisForm, L"?", 3285, 2430, 390, 375,
-                kHelpButtonFont, 1},
-    ControlSpec{Timer1,
-                "Timer1",
-                ControlKind::Timer,
-                kThisForm,
-                {},
-                0,
-                0,
-                0,
-                0,
-                {},
-                -1,
-                Artwork::None,
-                Artwork::None,
-                50},
-    ControlSpec{CommonDialog1, "CommonDialog1", ControlKind::ColorDialog},
+    ControlDesign{btn_Close,
+                  "btn_Close",
+                  ControlKind::Button,
+                  kThisForm,
+                  L"Close",
+                  2010,
+                  2430,
+                  1110,
+                  375,
+                  {},
+                  0},
+    ControlDesign{btn_Help, "btn_Help", ControlKind::Button, kThisForm, L"?", 3285, 2430, 390, 375,
+                  kHelpButtonFont, 1},
+    ControlDesign{Timer1,
+                  "Timer1",
+                  ControlKind::Timer,
+                  kThisForm,
+                  {},
+                  0,
+                  0,
+                  0,
+                  0,
+                  {},
+                  -1,
+                  Artwork::None,
+                  Artwork::None,
+                  50},
+    ControlDesign{CommonDialog1, "CommonDialog1", ControlKind::ColorDialog},
 };
 
 const std::array kMenu{
-    MenuSpec{mnu_Tracking, "mnu_Tracking", kThisForm, L"&Tracking"},
-    MenuSpec{mnu_TrackForeground, "mnu_TrackForeground", mnu_Tracking, L"&Foreground window"},
-    MenuSpec{mnu_TrackTarget, "mnu_TrackTarget", mnu_Tracking, L"&Target window"},
-    MenuSpec{mnu_bar_11, "mnu_bar_11", mnu_Tracking, L"-"},
-    MenuSpec{mnu_SetBorderColor, "mnu_SetBorderColor", mnu_Tracking, L"&Set border color..."},
-    MenuSpec{mnu_Help, "mnu_Help", kThisForm, L"&Help"},
-    MenuSpec{mnu_CurrentWindowHelp, "mnu_CurrentWindowHelp", mnu_Help, L"&CurrentWindow", L"F1"},
-    MenuSpec{mnu_bar_41, "mnu_bar_41", mnu_Help, L"-"},
-    MenuSpec{mnu_About, "mnu_About", mnu_Help, L"&About"},
+    MenuItemDesign{mnu_Tracking, "mnu_Tracking", kThisForm, L"&Tracking"},
+    MenuItemDesign{mnu_TrackForeground, "mnu_TrackForeground", mnu_Tracking, L"&Foreground window"},
+    MenuItemDesign{mnu_TrackTarget, "mnu_TrackTarget", mnu_Tracking, L"&Target window"},
+    MenuItemDesign{mnu_bar_11, "mnu_bar_11", mnu_Tracking, L"-"},
+    MenuItemDesign{mnu_SetBorderColor, "mnu_SetBorderColor", mnu_Tracking, L"&Set border color..."},
+    MenuItemDesign{mnu_Help, "mnu_Help", kThisForm, L"&Help"},
+    MenuItemDesign{mnu_CurrentWindowHelp, "mnu_CurrentWindowHelp", mnu_Help, L"&CurrentWindow",
+                   L"F1"},
+    MenuItemDesign{mnu_bar_41, "mnu_bar_41", mnu_Help, L"-"},
+    MenuItemDesign{mnu_About, "mnu_About", mnu_Help, L"&About"},
 };
 
-const FormSpec kMainForm{
+const FormDesign kMainForm{
     .name = "frmMain",
     .caption = L"Tarnwick",
     .clientWidth = 4272,
@@ -107,7 +108,7 @@ const FormSpec kMainForm{
 
 }  // namespace
 
-const FormSpec& MainFormSpec() {
+const FormDesign& MainFormDesign() {
     return kMainForm;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's face: its controls, their places and captions, and its menu tree.
 
-#include "platform/form_spec.h"
+#include "platform/form_design.h"
 
 namespace tarnwick::frmMainControls {
 
@@ -41,6 +41,6 @@ enum : ControlId {
 
 namespace tarnwick {
 
-const FormSpec& MainFormSpec();
+const FormDesign& MainFormDesign();
 
 }  // namespace tarnwick

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/form_spec.h"
+#include "platform/form_design.h"
 #include "platform/types.h"
 
 namespace tarnwick {
@@ -93,7 +93,7 @@ struct VersionNumbers {
 class Application {
   public:
     // Creates the form's window and controls, hidden; no event is raised before Form::Load.
-    virtual std::unique_ptr<Form> CreateForm(const FormSpec& spec, FormEvents& events) = 0;
+    virtual std::unique_ptr<Form> CreateForm(const FormDesign& design, FormEvents& events) = 0;
 
     // Folder of the program file: no trailing backslash except at a drive root.
     virtual std::wstring Path() = 0;

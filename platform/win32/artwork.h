@@ -1,7 +1,7 @@
 #pragma once
 // The program's pictures and pointers, from its resources.
 
-#include "platform/form_spec.h"
+#include "platform/form_design.h"
 #include "platform/win32/windows_api.h"
 
 namespace tarnwick::win32 {

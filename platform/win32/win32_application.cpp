@@ -101,10 +101,10 @@ void Win32Application::Unregister(Win32Form& form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
 }
 
-std::unique_ptr<Form> Win32Application::CreateForm(const FormSpec& spec, FormEvents& events) {
+std::unique_ptr<Form> Win32Application::CreateForm(const FormDesign& design, FormEvents& events) {
     // The first form is the start-up form; later ones (the About box) belong to it.
     const HWND owner = forms_.empty() ? nullptr : forms_.front()->handle();
-    return std::make_unique<Win32Form>(spec, events, *this, owner);
+    return std::make_unique<Win32Form>(design, events, *this, owner);
 }
 
 std::wstring Win32Application::Path() {

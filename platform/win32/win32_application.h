@@ -23,7 +23,7 @@ class Win32Application final : public Application {
     void Register(Win32Form& form);
     void Unregister(Win32Form& form);
 
-    std::unique_ptr<Form> CreateForm(const FormSpec& spec, FormEvents& events) override;
+    std::unique_ptr<Form> CreateForm(const FormDesign& design, FormEvents& events) override;
     std::wstring Path() override;
     std::wstring HelpFile() override;
     void SetHelpFile(std::wstring_view path) override;

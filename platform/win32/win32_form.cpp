@@ -19,13 +19,13 @@ std::size_t Index(Dim dim) {
     return static_cast<std::size_t>(dim);
 }
 
-std::wstring ClassNameOf(const FormSpec& spec) {
-    return L"Tarnwick." + std::wstring(spec.name.begin(), spec.name.end());
+std::wstring ClassNameOf(const FormDesign& design) {
+    return L"Tarnwick." + std::wstring(design.name.begin(), design.name.end());
 }
 
-DWORD FormStyle(const FormSpec& spec) {
-    const DWORD frame = spec.sizable ? WS_OVERLAPPEDWINDOW
-                                     : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+DWORD FormStyle(const FormDesign& design) {
+    const DWORD frame = design.sizable ? WS_OVERLAPPEDWINDOW
+                                       : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     return frame | WS_CLIPCHILDREN;
 }
 
@@ -73,17 +73,18 @@ bool SameFont(const FontSpec& a, const FontSpec& b) {
 
 }  // namespace
 
-Win32Form::Win32Form(const FormSpec& spec, FormEvents& events, Win32Application& app, HWND owner)
-    : spec_(spec), events_(events), app_(app), owner_(owner) {
-    const std::wstring className = ClassNameOf(spec);
+Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Application& app,
+                     HWND owner)
+    : design_(design), events_(events), app_(app), owner_(owner) {
+    const std::wstring className = ClassNameOf(design);
     RegisterClassOnce(className.c_str(), FormProc, AppIcon(32), AppIcon(16));
     RegisterClassOnce(kPanelClass, PanelProc, nullptr, nullptr);
 
     CreateMenuBar();
-    const DWORD style = FormStyle(spec);
-    RECT outer{0, 0, TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight)};
+    const DWORD style = FormStyle(design);
+    RECT outer{0, 0, TwipsToPixels(design.clientWidth), TwipsToPixels(design.clientHeight)};
     ::AdjustWindowRectEx(&outer, style, menu_ != nullptr, 0);
-    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(spec.caption).c_str(), style,
+    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(), style,
                               CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
                               outer.bottom - outer.top, owner, menu_, ::GetModuleHandleW(nullptr),
                               this);
@@ -115,14 +116,14 @@ Win32Form::~Win32Form() {
     if (accelerators_ != nullptr) {
         ::DestroyAcceleratorTable(accelerators_);
     }
-    for (const auto& [spec, font] : fonts_) {
+    for (const auto& [design, font] : fonts_) {
         ::DeleteObject(font);
     }
 }
 
 HFONT Win32Form::FontFor(const FontSpec& font) {
-    for (const auto& [spec, handle] : fonts_) {
-        if (SameFont(spec, font)) {
+    for (const auto& [design, handle] : fonts_) {
+        if (SameFont(design, font)) {
             return handle;
         }
     }
@@ -135,48 +136,48 @@ HFONT Win32Form::FontFor(const FontSpec& font) {
     return handle;
 }
 
-HWND Win32Form::ContainerOf(const ControlSpec& spec) {
-    return spec.container == kThisForm ? hwnd_ : At(spec.container).hwnd;
+HWND Win32Form::ContainerOf(const ControlDesign& design) {
+    return design.container == kThisForm ? hwnd_ : At(design.container).hwnd;
 }
 
 void Win32Form::CreateControls() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (const ControlSpec& spec : spec_.controls) {
-        Control& control = controls_[spec.id];
-        control.spec = &spec;
-        control.twips = {spec.left, spec.top, spec.width, spec.height};
-        const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(spec.id));
-        const DWORD tabStop = spec.tabIndex >= 0 ? WS_TABSTOP : 0;
-        const std::wstring caption(spec.caption);
-        switch (spec.kind) {
+    for (const ControlDesign& design : design_.controls) {
+        Control& control = controls_[design.id];
+        control.design = &design;
+        control.twips = {design.left, design.top, design.width, design.height};
+        const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(design.id));
+        const DWORD tabStop = design.tabIndex >= 0 ? WS_TABSTOP : 0;
+        const std::wstring caption(design.caption);
+        switch (design.kind) {
             case ControlKind::Panel:
                 control.hwnd = ::CreateWindowExW(WS_EX_CLIENTEDGE, kPanelClass, nullptr,
                                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
-                                                 0, ContainerOf(spec), menuId, instance, nullptr);
+                                                 0, ContainerOf(design), menuId, instance, nullptr);
                 break;
             case ControlKind::Label:
                 control.hwnd = ::CreateWindowExW(
                     0, L"STATIC", caption.c_str(),
                     WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS | SS_NOTIFY, 0, 0, 0,
-                    0, ContainerOf(spec), menuId, instance, nullptr);
+                    0, ContainerOf(design), menuId, instance, nullptr);
                 break;
             case ControlKind::Button:
                 control.hwnd = ::CreateWindowExW(
                     0, L"BUTTON", caption.c_str(),
                     WS_CHILD | WS_VISIBLE | tabStop |
-                        (spec.id == spec_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                    0, 0, 0, 0, ContainerOf(spec), menuId, instance, nullptr);
+                        (design.id == design_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                    0, 0, 0, 0, ContainerOf(design), menuId, instance, nullptr);
                 break;
             case ControlKind::Image: {
-                const bool icon = spec.picture == Artwork::AppIcon;
+                const bool icon = design.picture == Artwork::AppIcon;
                 control.hwnd = ::CreateWindowExW(
                     0, L"STATIC", nullptr,
                     WS_CHILD | WS_VISIBLE | SS_NOTIFY | (icon ? SS_ICON : SS_BITMAP), 0, 0, 0, 0,
-                    ContainerOf(spec), menuId, instance, nullptr);
+                    ContainerOf(design), menuId, instance, nullptr);
                 if (icon) {
                     ::SendMessageW(control.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(AppIcon(32)),
                                    0);
-                } else if (spec.picture == Artwork::TargetPicture) {
+                } else if (design.picture == Artwork::TargetPicture) {
                     ::SendMessageW(control.hwnd, STM_SETIMAGE, IMAGE_BITMAP,
                                    reinterpret_cast<LPARAM>(TargetPicture()));
                 }
@@ -197,20 +198,20 @@ void Win32Form::CreateControls() {
         if (control.hwnd == nullptr) {
             throw std::runtime_error("cannot create a control");
         }
-        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)),
+        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(design.font)),
                        FALSE);
         PlaceControl(control);
     }
 }
 
 void Win32Form::CreateMenuBar() {
-    if (spec_.menu.empty()) {
+    if (design_.menu.empty()) {
         return;
     }
     menu_ = ::CreateMenu();
     std::map<ControlId, HMENU> popups;
     std::vector<ACCEL> accelerators;
-    for (const MenuSpec& item : spec_.menu) {
+    for (const MenuItemDesign& item : design_.menu) {
         const HMENU parent = item.parent == kThisForm ? menu_ : popups.at(item.parent);
         if (item.caption == L"-") {
             ::AppendMenuW(parent, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
@@ -268,9 +269,9 @@ RECT Win32Form::OuterPixels() const {
 }
 
 void Win32Form::Load() {
-    for (const ControlSpec& spec : spec_.controls) {
-        if (spec.kind == ControlKind::Timer) {
-            ::SetTimer(hwnd_, static_cast<UINT_PTR>(spec.id), spec.intervalMs, nullptr);
+    for (const ControlDesign& design : design_.controls) {
+        if (design.kind == ControlKind::Timer) {
+            ::SetTimer(hwnd_, static_cast<UINT_PTR>(design.id), design.intervalMs, nullptr);
         }
     }
     loaded_ = true;
@@ -462,7 +463,7 @@ bool Win32Form::PreTranslate(MSG& message) {
     if (message.message == WM_KEYDOWN &&
         (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
         const ControlId button =
-            message.wParam == VK_RETURN ? spec_.defaultButton : spec_.cancelButton;
+            message.wParam == VK_RETURN ? design_.defaultButton : design_.cancelButton;
         if (button != kThisForm) {
             RaiseClick(button);
             return true;
@@ -574,7 +575,7 @@ LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, L
             // The release must come back here wherever on the screen the button is let go.
             ::SetCapture(image.hwnd);
             const MouseArgs args = mouseArgs(button);
-            RaiseEvent("MouseDown", [&] { events_.MouseDown(image.spec->id, args); });
+            RaiseEvent("MouseDown", [&] { events_.MouseDown(image.design->id, args); });
         }
         return 0;
     }
@@ -633,7 +634,7 @@ void Win32Form::EndPress(Control& image) {
         ::ReleaseCapture();
         image.releasingCapture = false;
     }
-    RaiseEvent("MouseUp", [&] { events_.MouseUp(image.spec->id, args); });
+    RaiseEvent("MouseUp", [&] { events_.MouseUp(image.design->id, args); });
 }
 
 }  // namespace tarnwick::win32

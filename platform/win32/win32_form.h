@@ -15,7 +15,7 @@ class Win32Application;
 
 class Win32Form final : public Form {
   public:
-    Win32Form(const FormSpec& spec, FormEvents& events, Win32Application& app, HWND owner);
+    Win32Form(const FormDesign& design, FormEvents& events, Win32Application& app, HWND owner);
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
     Win32Form& operator=(const Win32Form&) = delete;
@@ -50,7 +50,7 @@ class Win32Form final : public Form {
 
   private:
     struct Control {
-        const ControlSpec* spec = nullptr;
+        const ControlDesign* design = nullptr;
         HWND hwnd = nullptr;
         std::array<float, 4> twips{};  // Left, Top, Width, Height as last set
         bool hasToolTip = false;
@@ -74,12 +74,12 @@ class Win32Form final : public Form {
     void CreateMenuBar();
     HFONT FontFor(const FontSpec& font);
     Control& At(ControlId control);
-    HWND ContainerOf(const ControlSpec& spec);
+    HWND ContainerOf(const ControlDesign& design);
     void PlaceControl(Control& control);
     RECT OuterPixels() const;
     void RaiseClick(ControlId control);
 
-    const FormSpec& spec_;
+    const FormDesign& design_;
     FormEvents& events_;
     Win32Application& app_;
     HWND owner_;

@@ -27,14 +27,14 @@ std::string Quoted(std::wstring_view text) {
 
 }  // namespace
 
-FakeForm::FakeForm(const FormSpec& spec, FormEvents& events, CallLog& log, Hwnd hwnd)
-    : name_(spec.name), events_(events), log_(log), hwnd_(hwnd) {
+FakeForm::FakeForm(const FormDesign& design, FormEvents& events, CallLog& log, Hwnd hwnd)
+    : name_(design.name), events_(events), log_(log), hwnd_(hwnd) {
     Control& self = controls_[kThisForm];
     self.name = name_;
-    self.caption = spec.caption;
-    self.geometry[2] = spec.clientWidth + frameWidth;
-    self.geometry[3] = spec.clientHeight + frameHeight;
-    for (const ControlSpec& c : spec.controls) {
+    self.caption = design.caption;
+    self.geometry[2] = design.clientWidth + frameWidth;
+    self.geometry[3] = design.clientHeight + frameHeight;
+    for (const ControlDesign& c : design.controls) {
         Control& control = controls_[c.id];
         control.name = c.name;
         control.caption = c.caption;
@@ -43,7 +43,7 @@ FakeForm::FakeForm(const FormSpec& spec, FormEvents& events, CallLog& log, Hwnd 
         control.geometry[2] = c.width;
         control.geometry[3] = c.height;
     }
-    for (const MenuSpec& m : spec.menu) {
+    for (const MenuItemDesign& m : design.menu) {
         Control& item = controls_[m.id];
         item.name = m.name;
         item.caption = m.caption;
@@ -247,19 +247,19 @@ FakeForm& FakeApplication::form(const std::string& name) {
     return *found->second;
 }
 
-std::unique_ptr<Form> FakeApplication::CreateForm(const FormSpec& spec, FormEvents& events) {
-    log_.Record("CreateForm(" + std::string(spec.name) + ")");
-    auto form = std::make_unique<FakeForm>(spec, events, log_, nextHwnd_);
+std::unique_ptr<Form> FakeApplication::CreateForm(const FormDesign& design, FormEvents& events) {
+    log_.Record("CreateForm(" + std::string(design.name) + ")");
+    auto form = std::make_unique<FakeForm>(design, events, log_, nextHwnd_);
     nextHwnd_ += 0x10;
-    forms_[std::string(spec.name)] = form.get();
-    form->onDestroyed = [this, name = std::string(spec.name)](FakeForm* gone) {
+    forms_[std::string(design.name)] = form.get();
+    form->onDestroyed = [this, name = std::string(design.name)](FakeForm* gone) {
         const auto found = forms_.find(name);
         if (found != forms_.end() && found->second == gone) {
             forms_.erase(found);
         }
     };
     if (onCreateForm) {
-        onCreateForm(std::string(spec.name), *form);
+        onCreateForm(std::string(design.name), *form);
     }
     return form;
 }

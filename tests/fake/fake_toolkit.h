@@ -14,7 +14,7 @@ namespace tarnwick::fake {
 
 class FakeForm final : public Form {
   public:
-    FakeForm(const FormSpec& spec, FormEvents& events, CallLog& log, Hwnd hwnd);
+    FakeForm(const FormDesign& design, FormEvents& events, CallLog& log, Hwnd hwnd);
     ~FakeForm() override;
 
     // What the window system adds around the client area, in twips: changing these is how a test
@@ -112,7 +112,7 @@ class FakeApplication final : public Application {
     // behaviour.
     std::function<void(const std::string& name, FakeForm&)> onCreateForm;
 
-    std::unique_ptr<Form> CreateForm(const FormSpec& spec, FormEvents& events) override;
+    std::unique_ptr<Form> CreateForm(const FormDesign& design, FormEvents& events) override;
     std::wstring Path() override;
     std::wstring HelpFile() override;
     void SetHelpFile(std::wstring_view helpFile) override;

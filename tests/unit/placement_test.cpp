@@ -22,7 +22,7 @@ class PlacementTest : public testing::Test {
     fake::FakeApplication app{log};
     Platform platform{app, win32};
     NoEvents events;
-    std::unique_ptr<Form> created = app.CreateForm(MainFormSpec(), events);
+    std::unique_ptr<Form> created = app.CreateForm(MainFormDesign(), events);
     fake::FakeForm& form = app.form("frmMain");
 
     void SetUp() override { g_IniFile = L"C:\\Tools\\Tarnwick.ini"; }

@@ -30,7 +30,7 @@ struct FontSpec {
     bool bold = false;
 };
 
-struct ControlSpec {
+struct ControlDesign {
     ControlId id;
     std::string_view name;
     ControlKind kind;
@@ -44,7 +44,7 @@ struct ControlSpec {
     std::uint32_t intervalMs = 0;  // timers
 };
 
-struct MenuSpec {
+struct MenuItemDesign {
     ControlId id;
     std::string_view name;
     ControlId parent;                 // kThisForm for a top-level menu
@@ -52,15 +52,15 @@ struct MenuSpec {
     std::wstring_view shortcut = {};  // shown beside the caption and bound as an accelerator
 };
 
-struct FormSpec {
+struct FormDesign {
     std::string_view name;
     std::wstring_view caption;
     float clientWidth = 0, clientHeight = 0;  // twips, before any code resizes the form
     FontSpec font = {};
     Artwork icon = Artwork::AppIcon;
     bool sizable = false;
-    std::span<const ControlSpec> controls;
-    std::span<const MenuSpec> menu;
+    std::span<const ControlDesign> controls;
+    std::span<const MenuItemDesign> menu;
     ControlId defaultButton = kThisForm;  // pressed by Enter
     ControlId cancelButton = kThisForm;   // pressed by Esc
 };
