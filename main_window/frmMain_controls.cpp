@@ -8,9 +8,9 @@ namespace {
 
 using namespace frmMainControls;
 
-constexpr FontSpec kLabelFont{L"MS Sans Serif", 9.6f, false};
-constexpr FontSpec kHeadingFont{L"MS Sans Serif", 9.6f, true};
-constexpr FontSpec kHelpButtonFont{L"MS Sans Serif", 12.0f, true};
+constexpr FontDesign kLabelFont{L"MS Sans Serif", 9.6f, false};
+constexpr FontDesign kHeadingFont{L"MS Sans Serif", 9.6f, true};
+constexpr FontDesign kHelpButtonFont{L"MS Sans Serif", 12.0f, true};
 
 constexpr ControlDesign Label(ControlId id, std::string_view name, std::wstring_view caption,
                               float left, float top, float width, float height) {

@@ -24,7 +24,7 @@ enum class ControlKind {
 // Pictures and pointers that the toolkit draws from the program's resources.
 enum class Artwork { None, AppIcon, TargetPicture, TargetPointer };
 
-struct FontSpec {
+struct FontDesign {
     std::wstring_view face = L"MS Sans Serif";
     float points = 8.25f;
     bool bold = false;
@@ -37,7 +37,7 @@ struct ControlDesign {
     ControlId container = kThisForm;
     std::wstring_view caption = {};
     float left = 0, top = 0, width = 0, height = 0;  // twips, inside the container's client area
-    FontSpec font = {};
+    FontDesign font = {};
     int tabIndex = -1;  // -1: takes no focus
     Artwork picture = Artwork::None;
     Artwork pointer = Artwork::None;
@@ -56,7 +56,7 @@ struct FormDesign {
     std::string_view name;
     std::wstring_view caption;
     float clientWidth = 0, clientHeight = 0;  // twips, before any code resizes the form
-    FontSpec font = {};
+    FontDesign font = {};
     Artwork icon = Artwork::AppIcon;
     bool sizable = false;
     std::span<const ControlDesign> controls;

@@ -67,7 +67,7 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc, HICON icon, HICON smal
     }
 }
 
-bool SameFont(const FontSpec& a, const FontSpec& b) {
+bool SameFont(const FontDesign& a, const FontDesign& b) {
     return a.face == b.face && a.points == b.points && a.bold == b.bold;
 }
 
@@ -121,7 +121,7 @@ Win32Form::~Win32Form() {
     }
 }
 
-HFONT Win32Form::FontFor(const FontSpec& font) {
+HFONT Win32Form::FontFor(const FontDesign& font) {
     for (const auto& [design, handle] : fonts_) {
         if (SameFont(design, font)) {
             return handle;
@@ -526,6 +526,10 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 (message == WM_ACTIVATEAPP && wParam == FALSE)) {
                 EndPresses();
             }
+            if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+                FocusFirstControl();
+                return 0;
+            }
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_CLOSE:
             Unload();
@@ -616,6 +620,23 @@ LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, L
             break;
     }
     return ::CallWindowProcW(image.baseProc, image.hwnd, message, wParam, lParam);
+}
+
+void Win32Form::FocusFirstControl() {
+    // The control first in the tab order takes the focus, unless one of the form's controls
+    // already has it.
+    const HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(hwnd_, focus)) {
+        return;
+    }
+    const ControlDesign* first = nullptr;
+    for (const ControlDesign& design : design_.controls) {
+        if (design.tabIndex >= 0 && design.kind == ControlKind::Button &&
+            (first == nullptr || design.tabIndex < first->tabIndex)) {
+            first = &design;
+        }
+    }
+    ::SetFocus(first != nullptr ? At(first->id).hwnd : hwnd_);
 }
 
 void Win32Form::EndPresses() {

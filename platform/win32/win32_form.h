@@ -69,10 +69,11 @@ class Win32Form final : public Form {
     LRESULT OnImageMessage(Control& image, UINT message, WPARAM wParam, LPARAM lParam);
     void EndPress(Control& image);
     void EndPresses();
+    void FocusFirstControl();
 
     void CreateControls();
     void CreateMenuBar();
-    HFONT FontFor(const FontSpec& font);
+    HFONT FontFor(const FontDesign& font);
     Control& At(ControlId control);
     HWND ContainerOf(const ControlDesign& design);
     void PlaceControl(Control& control);
@@ -89,7 +90,7 @@ class Win32Form final : public Form {
     HACCEL accelerators_ = nullptr;
     std::map<ControlId, Control> controls_;
     std::array<float, 4> formTwips_{};
-    std::vector<std::pair<FontSpec, HFONT>> fonts_;
+    std::vector<std::pair<FontDesign, HFONT>> fonts_;
     std::array<COLORREF, 16> customColors_{};
     bool loaded_ = false;
     bool everShown_ = false;

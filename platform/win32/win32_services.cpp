@@ -1,5 +1,6 @@
 #include "platform/win32/win32_services.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/help_viewer.h"
