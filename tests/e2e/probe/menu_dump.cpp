@@ -1,7 +1,7 @@
 // Loaded into Tarnwick's process by the driver. Wine keeps menus inside the process that made
 // them, so another process cannot read a menu bar; loaded in here, the ordinary menu functions
-// see it. On load the library starts a thread that writes the menu bars of the process's
-// top-level windows to the dump file, then unloads the library.
+// see it. On load the library starts a thread that has the menu bars of the process's top-level
+// windows written to the dump file, then unloads the library.
 
 #include <windows.h>
 
@@ -63,11 +63,32 @@ BOOL CALLBACK DumpWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-DWORD WINAPI DumpAndUnload(LPVOID module) {
-    std::string out;
-    EnumWindows(DumpWindow, reinterpret_cast<LPARAM>(&out));
-    out += "end\n";
+// The menus are read on the thread that owns them: the process's user-interface thread reads
+// and changes them on every tick, and Wine's menu code is not safe to run from two threads at
+// once. A message hook runs the dump there the next time that thread takes a message.
+std::string g_dump;
+HANDLE g_dumped = nullptr;
 
+LRESULT CALLBACK DumpOnUiThread(int code, WPARAM wParam, LPARAM lParam) {
+    if (code >= 0 && WaitForSingleObject(g_dumped, 0) == WAIT_TIMEOUT) {
+        EnumWindows(DumpWindow, reinterpret_cast<LPARAM>(&g_dump));
+        g_dump += "end\n";
+        SetEvent(g_dumped);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK FindUiThread(HWND window, LPARAM parameter) {
+    DWORD processId = 0;
+    const DWORD threadId = GetWindowThreadProcessId(window, &processId);
+    if (processId != GetCurrentProcessId() || GetMenu(window) == nullptr) {
+        return TRUE;
+    }
+    *reinterpret_cast<DWORD*>(parameter) = threadId;
+    return FALSE;
+}
+
+void WriteDump(const std::string& out) {
     const std::wstring path = MenuDumpPath(GetCurrentProcessId());
     const std::wstring partial = path + L".part";
     const HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -80,6 +101,27 @@ DWORD WINAPI DumpAndUnload(LPVOID module) {
         if (ok) {
             MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
         }
+    }
+}
+
+DWORD WINAPI DumpAndUnload(LPVOID module) {
+    DWORD uiThread = 0;
+    EnumWindows(FindUiThread, reinterpret_cast<LPARAM>(&uiThread));
+    g_dumped = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const HHOOK hook = uiThread != 0 && g_dumped != nullptr
+                           ? SetWindowsHookExW(WH_GETMESSAGE, DumpOnUiThread,
+                                               static_cast<HMODULE>(module), uiThread)
+                           : nullptr;
+    if (hook != nullptr) {
+        PostThreadMessageW(uiThread, WM_NULL, 0, 0);
+        const bool dumped = WaitForSingleObject(g_dumped, 2000) == WAIT_OBJECT_0;
+        UnhookWindowsHookEx(hook);
+        if (dumped) {
+            WriteDump(g_dump);
+        }
+    }
+    if (g_dumped != nullptr) {
+        CloseHandle(g_dumped);
     }
     FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
 }
