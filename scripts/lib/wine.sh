@@ -26,6 +26,7 @@ wine_ensure_packages() {
     command -v Xvfb >/dev/null || missing+=(xvfb)
     command -v xdpyinfo >/dev/null || missing+=(x11-utils)
     command -v import >/dev/null || missing+=(imagemagick)
+    command -v xdotool >/dev/null || missing+=(xdotool)
     ((${#missing[@]} == 0)) && return 0
 
     local sudo=()
