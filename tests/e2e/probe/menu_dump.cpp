@@ -45,13 +45,18 @@ void DumpMenu(HMENU menu, int depth, std::string& out) {
     }
 }
 
-BOOL CALLBACK DumpWindow(HWND window, LPARAM parameter) {
+// The thread of a window of this process that has a menu bar; 0 for any other window.
+DWORD OwnMenuThread(HWND window) {
     DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    const HMENU menu = GetMenu(window);
-    if (processId != GetCurrentProcessId() || menu == nullptr) {
+    const DWORD threadId = GetWindowThreadProcessId(window, &processId);
+    return processId == GetCurrentProcessId() && GetMenu(window) != nullptr ? threadId : 0;
+}
+
+BOOL CALLBACK DumpWindow(HWND window, LPARAM parameter) {
+    if (OwnMenuThread(window) == 0) {
         return TRUE;
     }
+    const HMENU menu = GetMenu(window);
     auto& out = *reinterpret_cast<std::string*>(parameter);
     wchar_t className[256] = {};
     GetClassNameW(window, className, 256);
@@ -79,9 +84,8 @@ LRESULT CALLBACK DumpOnUiThread(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CALLBACK FindUiThread(HWND window, LPARAM parameter) {
-    DWORD processId = 0;
-    const DWORD threadId = GetWindowThreadProcessId(window, &processId);
-    if (processId != GetCurrentProcessId() || GetMenu(window) == nullptr) {
+    const DWORD threadId = OwnMenuThread(window);
+    if (threadId == 0) {
         return TRUE;
     }
     *reinterpret_cast<DWORD*>(parameter) = threadId;
