@@ -3,11 +3,13 @@
 
 #include "main_window/frmMain.h"
 #include "platform/event_dispatch.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_services.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace tarnwick;
+    win32::RestrictDllSearchToSystemFolder();
     try {
         win32::Win32Application app;
         win32::Win32Services services;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/win32/screen_units.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_form.h"
 
 namespace tarnwick::win32 {
@@ -66,8 +67,13 @@ std::wstring FolderOf(std::wstring programFile) {
 }
 
 Win32Application::Win32Application() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
+    // The common controls give the tooltips; without them the program runs without tooltips.
+    static const auto initCommonControls =
+        SystemFunction<decltype(::InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+    if (initCommonControls != nullptr) {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        initCommonControls(&controls);
+    }
 }
 
 void Win32Application::RunMessageLoop(const std::function<bool()>& done) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win32/help_viewer.h"
+#include "platform/win32/system_library.h"
 
 namespace tarnwick::win32 {
 
@@ -72,10 +73,13 @@ bool Win32Services::GetVisibleFrameBounds(Hwnd window, Rect& bounds) {
     if ((::GetWindowLongW(handle, GWL_STYLE) & WS_CHILD) != 0) {
         return false;
     }
+    // Systems without the desktop window manager's library have no frame of its own either.
+    static const auto dwmGetWindowAttribute =
+        SystemFunction<decltype(::DwmGetWindowAttribute)>(L"dwmapi.dll", "DwmGetWindowAttribute");
     RECT frame{};
     RECT whole{};
-    if (FAILED(
-            ::DwmGetWindowAttribute(handle, DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof frame)) ||
+    if (dwmGetWindowAttribute == nullptr ||
+        FAILED(dwmGetWindowAttribute(handle, DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof frame)) ||
         !::GetWindowRect(handle, &whole)) {
         return false;
     }
