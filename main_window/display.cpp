@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "app/number_text.h"
 #include "main_window/frmMain.h"
@@ -26,27 +27,36 @@ std::wstring RectText(const Rect& r) {
 void frmMain::DisplayData(const Hwnd& winHandle) {
     Form& f = *form_;
     Win32Api& win32 = platform_.win32;
-    f.SetCaption(lbl_WindowHandleDecimal, L"Dec: " + DecimalWithSign(winHandle));
-    f.SetCaption(lbl_WindowHandleHex, L"Hex: " + Hex(winHandle));
+    // Each text is kept for the record once its label shows it.
+    const auto show = [&](ControlId label, std::wstring text, std::wstring& kept) {
+        f.SetCaption(label, text);
+        kept = std::move(text);
+    };
+    show(lbl_WindowHandleDecimal, L"Dec: " + DecimalWithSign(winHandle), shown_.decimal);
+    shown_.handle = winHandle;
+    show(lbl_WindowHandleHex, L"Hex: " + Hex(winHandle), shown_.hex);
 
     std::array<wchar_t, kTextCapacity> text{};
-    const auto showText = [&](std::int32_t count, ControlId label) {
+    const auto showText = [&](std::int32_t count, ControlId label, std::wstring& kept) {
         // Only the characters the query reports are taken; a count it cannot have is held in.
         const auto length = std::clamp<std::int32_t>(count, 0, kTextCapacity - 1);
-        f.SetCaption(label, std::wstring_view(text.data(), static_cast<std::size_t>(length)));
+        const std::wstring_view taken(text.data(), static_cast<std::size_t>(length));
+        f.SetCaption(label, taken);
+        kept = taken;
         f.SetToolTipText(label, f.Caption(label));
     };
-    showText(win32.GetClassName(winHandle, text), lbl_WindowClass);
-    showText(win32.GetWindowText(winHandle, text), lbl_WindowTitle);
+    showText(win32.GetClassName(winHandle, text), lbl_WindowClass, shown_.className);
+    showText(win32.GetWindowText(winHandle, text), lbl_WindowTitle, shown_.title);
 
     Rect rect{};
     win32.GetWindowRect(winHandle, rect);
-    f.SetCaption(lbl_WindowRect, RectText(rect));
+    show(lbl_WindowRect, RectText(rect), shown_.rect);
 
-    f.SetCaption(lbl_WindowStyle, Hex(win32.GetWindowLong(winHandle, kGwlStyle)));
+    show(lbl_WindowStyle, Hex(win32.GetWindowLong(winHandle, kGwlStyle)), shown_.style);
 
     const Hwnd parent = win32.GetParent(winHandle);
-    f.SetCaption(lbl_WindowParent, parent != 0 ? Hex(parent) : std::wstring(L"No parent window"));
+    show(lbl_WindowParent, parent != 0 ? Hex(parent) : std::wstring(L"No parent window"),
+         shown_.parent);
 }
 
 }  // namespace tarnwick

@@ -26,6 +26,8 @@ void frmMain::Click(ControlId control) {
             return mnu_CurrentWindowHelp_Click();
         case mnu_About:
             return mnu_About_Click();
+        case key_CopyAll:
+            return key_CopyAll_Click();
         default:
             return;
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "main_window/window_record.h"
 #include "platform/platform.h"
 
 namespace tarnwick {
@@ -25,6 +26,8 @@ class frmMain final : public FormEvents {
     Hwnd lastHwnd() const { return m_LastHwnd; }
     std::int16_t borderDrawn() const { return m_BorderDrawn; }
     ColorRef borderColor() const { return m_BorderColor; }
+    // What the data labels show, as DisplayData last filled them.
+    const ShownWindow& shown() const { return shown_; }
 
   private:
     // FormEvents: the one place where the toolkit's events reach the handlers below.
@@ -35,6 +38,7 @@ class frmMain final : public FormEvents {
     void MouseDown(ControlId control, const MouseArgs& args) override;
     void MouseUp(ControlId control, const MouseArgs& args) override;
     void Timer(ControlId control) override;
+    void ContextMenu(ControlId control, const ContextMenuArgs& args) override;
 
     void Form_Load();
     void Form_Resize();
@@ -49,10 +53,14 @@ class frmMain final : public FormEvents {
     void mnu_About_Click();
     void btn_Help_Click();
     void btn_Close_Click();
+    void key_CopyAll_Click();
+    void frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& args);
 
     // Repaints every window on the screen, which wipes a frame painted earlier.
     void InvalidateScreen();
     void SaveTrackingOption(const wchar_t* key, ControlId menuItem);
+    // The record of the window on display, with its owning process asked for now.
+    std::wstring RecordOnDisplay();
 
     Platform platform_;
     std::unique_ptr<Form> form_;
@@ -61,6 +69,7 @@ class frmMain final : public FormEvents {
     Hwnd m_LastHwnd = 0;
     std::int16_t m_BorderDrawn = 0;
     ColorRef m_BorderColor = 0;
+    ShownWindow shown_;
 };
 
 }  // namespace tarnwick

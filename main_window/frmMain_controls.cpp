@@ -92,6 +92,11 @@ const std::array kMenu{
     MenuItemDesign{mnu_About, "mnu_About", mnu_Help, L"&About"},
 };
 
+// Commands of the window's keyboard that are not on its menus.
+const std::array kKeys{
+    KeyCommandDesign{key_CopyAll, "key_CopyAll", L"Ctrl+C"},
+};
+
 const FormDesign kMainForm{
     .name = "frmMain",
     .caption = L"Tarnwick",
@@ -104,6 +109,7 @@ const FormDesign kMainForm{
     .menu = kMenu,
     .defaultButton = kThisForm,
     .cancelButton = kThisForm,
+    .keys = kKeys,
 };
 
 }  // namespace

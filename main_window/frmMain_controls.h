@@ -35,6 +35,7 @@ enum : ControlId {
     mnu_CurrentWindowHelp,
     mnu_bar_41,
     mnu_About,
+    key_CopyAll,
 };
 
 }  // namespace tarnwick::frmMainControls

@@ -52,6 +52,14 @@ struct MenuItemDesign {
     std::wstring_view shortcut = {};  // shown beside the caption and bound as an accelerator
 };
 
+// A key that gives a command of the form without being a menu item: pressing it raises Click
+// with the id, as a menu item does.
+struct KeyCommandDesign {
+    ControlId id;
+    std::string_view name;
+    std::wstring_view key;  // "F1" to "F12", or "Ctrl+" and a letter or digit
+};
+
 struct FormDesign {
     std::string_view name;
     std::wstring_view caption;
@@ -63,6 +71,7 @@ struct FormDesign {
     std::span<const MenuItemDesign> menu;
     ControlId defaultButton = kThisForm;  // pressed by Enter
     ControlId cancelButton = kThisForm;   // pressed by Esc
+    std::span<const KeyCommandDesign> keys = {};
 };
 
 }  // namespace tarnwick

@@ -24,6 +24,13 @@ struct MouseArgs {
     float x = 0, y = 0;
 };
 
+// A request for a context menu: a right-click (screen pixels of the pointer) or the menu key or
+// Shift+F10 (screen pixels where a menu for the form belongs).
+struct ContextMenuArgs {
+    Point screen;
+    bool fromKeyboard = false;
+};
+
 // The events of one form. The toolkit raises them one at a time on the user-interface thread;
 // a handler that throws ends there and the program goes on.
 class FormEvents {
@@ -35,6 +42,9 @@ class FormEvents {
     virtual void MouseDown(ControlId, const MouseArgs&) {}
     virtual void MouseUp(ControlId, const MouseArgs&) {}
     virtual void Timer(ControlId) {}
+    // Raised for a control of the form, or for kThisForm when the key was pressed with no
+    // control of the form in question.
+    virtual void ContextMenu(ControlId, const ContextMenuArgs&) {}
 
   protected:
     ~FormEvents() = default;

@@ -11,6 +11,8 @@ using Hwnd = std::int32_t;
 using GdiHandle = std::intptr_t;
 // 0x00BBGGRR.
 using ColorRef = std::int32_t;
+// Kernel objects such as an opened process: opaque to the logic, only passed back; 0 is none.
+using KernelHandle = std::intptr_t;
 
 struct Point {
     std::int32_t x = 0;

@@ -20,6 +20,17 @@ inline constexpr Hwnd kHwndNoTopmost = -2;
 inline constexpr std::uint32_t kSwpNoSizeNoMoveNoActivate = 0x0013;
 inline constexpr std::uint32_t kHelpContext = 1;
 inline constexpr std::uint32_t kHelpContents = 3;
+inline constexpr std::uint32_t kCfUnicodeText = 13;
+inline constexpr std::uint32_t kMbOk = 0;
+inline constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+
+// One item of a popup menu: a caption with "&" before the access key and an optional "\t" and
+// shortcut text, or "-" for a separator line. Ids are above 0.
+struct PopupMenuItem {
+    std::int32_t id;
+    std::wstring_view caption;
+};
 
 class Win32Api {
   public:
@@ -66,6 +77,31 @@ class Win32Api {
     virtual std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                                    std::wstring_view value,
                                                    std::wstring_view file) = 0;
+
+    // Popup menus: shows a menu drawn by the system at the screen point and returns the id of the
+    // item chosen, 0 when the menu was left without a choice. Timers keep ticking meanwhile.
+    virtual std::int32_t TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem> items,
+                                        Point screen) = 0;
+
+    // Clipboard. SetClipboardData puts a copy of the text, with its terminator, on the open
+    // clipboard in the format.
+    virtual std::int32_t OpenClipboard(Hwnd owner) = 0;
+    virtual std::int32_t EmptyClipboard() = 0;
+    virtual std::int32_t SetClipboardData(std::uint32_t format, std::wstring_view text) = 0;
+    virtual std::int32_t CloseClipboard() = 0;
+    virtual std::int32_t MessageBeep(std::uint32_t type) = 0;
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
+
+    // Processes. QueryFullProcessImageName takes the buffer's capacity in size and returns
+    // nonzero with the number of characters copied in size.
+    virtual std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t& processId) = 0;
+    virtual KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
+                                     std::uint32_t processId) = 0;
+    virtual std::uint32_t GetLastError() = 0;
+    virtual std::int32_t QueryFullProcessImageName(KernelHandle process, std::uint32_t flags,
+                                                   std::span<wchar_t> buffer,
+                                                   std::uint32_t& size) = 0;
+    virtual std::int32_t CloseHandle(KernelHandle handle) = 0;
 
   protected:
     ~Win32Api() = default;

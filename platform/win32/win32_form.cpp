@@ -1,5 +1,6 @@
 #include "platform/win32/win32_form.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -65,6 +66,30 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc, HICON icon, HICON smal
     if (!::RegisterClassExW(&wc)) {
         throw std::runtime_error("cannot register a window class");
     }
+}
+
+// The accelerator of a key command: "F1" to "F12", or "Ctrl+" and a letter or digit.
+bool AcceleratorFor(std::wstring_view key, WORD command, ACCEL& accelerator) {
+    BYTE flags = FVIRTKEY;
+    constexpr std::wstring_view kCtrl = L"Ctrl+";
+    if (key.starts_with(kCtrl)) {
+        flags |= FCONTROL;
+        key.remove_prefix(kCtrl.size());
+    }
+    const auto digit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
+    WORD virtualKey = 0;
+    if (key.size() == 1 && ((key[0] >= L'A' && key[0] <= L'Z') || digit(key[0]))) {
+        virtualKey = key[0];
+    } else if (key == L"F10" || key == L"F11" || key == L"F12") {
+        virtualKey = static_cast<WORD>(VK_F10 + (key[2] - L'0'));
+    } else if (key.size() == 2 && key[0] == L'F' && key[1] >= L'1' && key[1] <= L'9') {
+        virtualKey = static_cast<WORD>(VK_F1 + (key[1] - L'1'));
+    }
+    if (virtualKey == 0) {
+        return false;
+    }
+    accelerator = {flags, virtualKey, command};
+    return true;
 }
 
 bool SameFont(const FontDesign& a, const FontDesign& b) {
@@ -205,10 +230,10 @@ void Win32Form::CreateControls() {
 }
 
 void Win32Form::CreateMenuBar() {
-    if (design_.menu.empty()) {
+    if (design_.menu.empty() && design_.keys.empty()) {
         return;
     }
-    menu_ = ::CreateMenu();
+    menu_ = design_.menu.empty() ? nullptr : ::CreateMenu();
     std::map<ControlId, HMENU> popups;
     std::vector<ACCEL> accelerators;
     for (const MenuItemDesign& item : design_.menu) {
@@ -232,6 +257,13 @@ void Win32Form::CreateMenuBar() {
         } else {
             ::AppendMenuW(parent, MF_STRING, static_cast<UINT_PTR>(item.id), text.c_str());
         }
+    }
+    for (const KeyCommandDesign& key : design_.keys) {
+        ACCEL accelerator{};
+        if (!AcceleratorFor(key.key, static_cast<WORD>(key.id), accelerator)) {
+            throw std::invalid_argument("a key command with a key that has no accelerator");
+        }
+        accelerators.push_back(accelerator);
     }
     if (!accelerators.empty()) {
         accelerators_ =
@@ -534,9 +566,52 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Unload();
             return 0;
+        case WM_CONTEXTMENU:
+            if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam)) {
+                return 0;
+            }
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         default:
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     }
+}
+
+bool Win32Form::OnContextMenu(HWND window, LPARAM lParam) {
+    if (!loaded_ || unloaded_) {
+        return false;
+    }
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const bool fromKeyboard = at.x == -1 && at.y == -1;
+    // Children hand the request up to their parent: the system names the window clicked in, or
+    // on some systems the container it passed through. The innermost control under the pointer
+    // is the one meant.
+    HWND target = window;
+    while (!fromKeyboard && target != nullptr) {
+        POINT inside = at;
+        ::ScreenToClient(target, &inside);
+        const HWND child =
+            ::ChildWindowFromPointEx(target, inside, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (child == nullptr || child == target) {
+            break;
+        }
+        target = child;
+    }
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [&](const auto& entry) { return entry.second.hwnd == target; });
+    const ControlId control = found != controls_.end() ? found->first : kThisForm;
+    if (!fromKeyboard && control == kThisForm) {
+        // The caption, the menu bar or the bare client area: the system's own menus.
+        return false;
+    }
+    ContextMenuArgs args{{at.x, at.y}, fromKeyboard};
+    if (fromKeyboard) {
+        // No pointer to go by: the menu opens at the top-left corner of the client area.
+        POINT corner{0, 0};
+        ::ClientToScreen(hwnd_, &corner);
+        args.screen = {corner.x + 8, corner.y + 8};
+    }
+    RaiseEvent("ContextMenu", [&] { events_.ContextMenu(control, args); });
+    return true;
 }
 
 LRESULT CALLBACK Win32Form::ImageProc(HWND hwnd, UINT message, WPARAM wParam,

@@ -67,6 +67,9 @@ class Win32Form final : public Form {
                                       LPARAM lParam) noexcept;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnImageMessage(Control& image, UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_CONTEXTMENU: true when it was raised for a control of the form, false when the
+    // system's default handling is left to act.
+    bool OnContextMenu(HWND window, LPARAM lParam);
     void EndPress(Control& image);
     void EndPresses();
     void FocusFirstControl();

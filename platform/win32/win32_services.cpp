@@ -180,4 +180,98 @@ std::int32_t Win32Services::WritePrivateProfileString(std::wstring_view section,
                                         std::wstring(value).c_str(), std::wstring(file).c_str());
 }
 
+std::int32_t Win32Services::TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem> items,
+                                           Point screen) {
+    const HMENU menu = ::CreatePopupMenu();
+    if (menu == nullptr) {
+        return 0;
+    }
+    for (const PopupMenuItem& item : items) {
+        const UINT_PTR id = static_cast<UINT_PTR>(item.id);
+        if (item.caption == L"-") {
+            ::AppendMenuW(menu, MF_SEPARATOR, id, nullptr);
+        } else {
+            ::AppendMenuW(menu, MF_STRING, id, std::wstring(item.caption).c_str());
+        }
+    }
+    // The choice comes back as the result, not as a WM_COMMAND posted to the owner.
+    const BOOL chosen = ::TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+        screen.x, screen.y, 0, ToHwnd(owner), nullptr);
+    ::DestroyMenu(menu);
+    return static_cast<std::int32_t>(chosen);
+}
+
+std::int32_t Win32Services::OpenClipboard(Hwnd owner) {
+    return ::OpenClipboard(ToHwnd(owner));
+}
+
+std::int32_t Win32Services::EmptyClipboard() {
+    return ::EmptyClipboard();
+}
+
+std::int32_t Win32Services::SetClipboardData(std::uint32_t format, std::wstring_view text) {
+    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (memory == nullptr) {
+        return 0;
+    }
+    auto* target = static_cast<wchar_t*>(::GlobalLock(memory));
+    if (target == nullptr) {
+        ::GlobalFree(memory);
+        return 0;
+    }
+    std::copy(text.begin(), text.end(), target);
+    target[text.size()] = L'\0';
+    ::GlobalUnlock(memory);
+    // Once the clipboard has taken the memory it owns it; until then it is ours to free.
+    if (::SetClipboardData(format, memory) == nullptr) {
+        ::GlobalFree(memory);
+        return 0;
+    }
+    return 1;
+}
+
+std::int32_t Win32Services::CloseClipboard() {
+    return ::CloseClipboard();
+}
+
+std::int32_t Win32Services::MessageBeep(std::uint32_t type) {
+    return ::MessageBeep(type);
+}
+
+void Win32Services::Sleep(std::uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+std::uint32_t Win32Services::GetWindowThreadProcessId(Hwnd window, std::uint32_t& processId) {
+    DWORD id = 0;
+    const DWORD thread = ::GetWindowThreadProcessId(ToHwnd(window), &id);
+    processId = id;
+    return thread;
+}
+
+KernelHandle Win32Services::OpenProcess(std::uint32_t access, bool inheritHandle,
+                                        std::uint32_t processId) {
+    return reinterpret_cast<KernelHandle>(
+        ::OpenProcess(access, inheritHandle ? TRUE : FALSE, processId));
+}
+
+std::uint32_t Win32Services::GetLastError() {
+    return ::GetLastError();
+}
+
+std::int32_t Win32Services::QueryFullProcessImageName(KernelHandle process, std::uint32_t flags,
+                                                      std::span<wchar_t> buffer,
+                                                      std::uint32_t& size) {
+    DWORD length = static_cast<DWORD>(std::min<std::size_t>(size, buffer.size()));
+    const BOOL ok = ::QueryFullProcessImageNameW(reinterpret_cast<HANDLE>(process), flags,
+                                                 buffer.data(), &length);
+    size = ok ? length : 0;
+    return ok;
+}
+
+std::int32_t Win32Services::CloseHandle(KernelHandle handle) {
+    return ::CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
+
 }  // namespace tarnwick::win32

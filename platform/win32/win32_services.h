@@ -41,6 +41,21 @@ class Win32Services final : public Win32Api {
     std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                            std::wstring_view value,
                                            std::wstring_view file) override;
+    std::int32_t TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem> items,
+                                Point screen) override;
+    std::int32_t OpenClipboard(Hwnd owner) override;
+    std::int32_t EmptyClipboard() override;
+    std::int32_t SetClipboardData(std::uint32_t format, std::wstring_view text) override;
+    std::int32_t CloseClipboard() override;
+    std::int32_t MessageBeep(std::uint32_t type) override;
+    void Sleep(std::uint32_t milliseconds) override;
+    std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t& processId) override;
+    KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
+                             std::uint32_t processId) override;
+    std::uint32_t GetLastError() override;
+    std::int32_t QueryFullProcessImageName(KernelHandle process, std::uint32_t flags,
+                                           std::span<wchar_t> buffer, std::uint32_t& size) override;
+    std::int32_t CloseHandle(KernelHandle handle) override;
 
   private:
     int liveGdiObjects_ = 0;

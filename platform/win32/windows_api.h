@@ -25,6 +25,7 @@
 #undef WinHelp
 #undef GetPrivateProfileInt
 #undef WritePrivateProfileString
+#undef QueryFullProcessImageName
 
 #include "platform/types.h"
 

@@ -48,6 +48,9 @@ FakeForm::FakeForm(const FormDesign& design, FormEvents& events, CallLog& log, H
         item.name = m.name;
         item.caption = m.caption;
     }
+    for (const KeyCommandDesign& k : design.keys) {
+        controls_[k.id].name = k.name;
+    }
 }
 
 FakeForm::~FakeForm() {
@@ -86,6 +89,9 @@ void FakeForm::FireMouseUp(ControlId control) {
 }
 void FakeForm::FireTimer(ControlId control) {
     RaiseEvent("Timer", [&] { events_.Timer(control); });
+}
+void FakeForm::FireContextMenu(ControlId control, const ContextMenuArgs& args) {
+    RaiseEvent("ContextMenu", [&] { events_.ContextMenu(control, args); });
 }
 
 float FakeForm::Peek(ControlId control, Dim dim) const {

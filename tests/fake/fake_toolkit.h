@@ -37,6 +37,7 @@ class FakeForm final : public Form {
     void FireMouseDown(ControlId control);
     void FireMouseUp(ControlId control);
     void FireTimer(ControlId control);
+    void FireContextMenu(ControlId control, const ContextMenuArgs& args);
 
     // Property values without logging, for assertions.
     float Peek(ControlId control, Dim dim) const;

@@ -221,4 +221,127 @@ std::int32_t FakeWin32::WritePrivateProfileString(std::wstring_view section, std
     return 1;
 }
 
+std::int32_t FakeWin32::TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem> items,
+                                       Point screen) {
+    std::string captions;
+    for (const PopupMenuItem& item : items) {
+        captions += (captions.empty() ? "" : " | ") + Utf8(item.caption);
+    }
+    log_.Record("TrackPopupMenu(" + Num(owner) + ", [" + captions + "], " + Num(screen.x) + ", " +
+                Num(screen.y) + ")");
+    if (whilePopupMenu) {
+        whilePopupMenu();
+    }
+    for (const PopupMenuItem& item : items) {
+        if (!popupChoice.empty() && item.caption == popupChoice) {
+            return item.id;
+        }
+    }
+    return 0;
+}
+
+std::int32_t FakeWin32::OpenClipboard(Hwnd owner) {
+    log_.Record("OpenClipboard(" + Num(owner) + ")");
+    if (clipboardBusyFor > 0) {
+        --clipboardBusyFor;
+        return 0;
+    }
+    if (clipboardOpen_) {
+        return 0;
+    }
+    clipboardOpen_ = true;
+    return 1;
+}
+
+std::int32_t FakeWin32::EmptyClipboard() {
+    log_.Record("EmptyClipboard()");
+    if (!clipboardOpen_) {
+        return 0;
+    }
+    clipboard.reset();
+    return 1;
+}
+
+std::int32_t FakeWin32::SetClipboardData(std::uint32_t format, std::wstring_view text) {
+    log_.Record("SetClipboardData(" + Num(format) + ", " + Quoted(text) + ")");
+    if (!clipboardOpen_ || clipboardRefusesText) {
+        return 0;
+    }
+    // The system keeps the text up to its terminator.
+    clipboard = std::wstring(text.substr(0, text.find(L'\0')));
+    return 1;
+}
+
+std::int32_t FakeWin32::CloseClipboard() {
+    log_.Record("CloseClipboard()");
+    const bool wasOpen = clipboardOpen_;
+    clipboardOpen_ = false;
+    return wasOpen ? 1 : 0;
+}
+
+std::int32_t FakeWin32::MessageBeep(std::uint32_t type) {
+    log_.Record("MessageBeep(" + Num(type) + ")");
+    return 1;
+}
+
+void FakeWin32::Sleep(std::uint32_t milliseconds) {
+    log_.Record("Sleep(" + Num(milliseconds) + ")");
+}
+
+std::uint32_t FakeWin32::GetWindowThreadProcessId(Hwnd window, std::uint32_t& processId) {
+    log_.Record("GetWindowThreadProcessId(" + Num(window) + ")");
+    const auto found = windowProcess.find(window);
+    if (found == windowProcess.end()) {
+        processId = 0;
+        return 0;
+    }
+    processId = found->second;
+    return 0x100 + found->second;
+}
+
+KernelHandle FakeWin32::OpenProcess(std::uint32_t access, bool inheritHandle,
+                                    std::uint32_t processId) {
+    log_.Record("OpenProcess(" + Num(access) + ", " + (inheritHandle ? "true" : "false") + ", " +
+                Num(processId) + ")");
+    const auto found = processes.find(processId);
+    if (found == processes.end()) {
+        lastError_ = 87;  // ERROR_INVALID_PARAMETER: no such process
+        return 0;
+    }
+    if (found->second.accessDenied) {
+        lastError_ = kErrorAccessDenied;
+        return 0;
+    }
+    const KernelHandle handle = nextKernel_++;
+    openProcesses_[handle] = processId;
+    return handle;
+}
+
+std::uint32_t FakeWin32::GetLastError() {
+    log_.Record("GetLastError()");
+    return lastError_;
+}
+
+std::int32_t FakeWin32::QueryFullProcessImageName(KernelHandle process, std::uint32_t flags,
+                                                  std::span<wchar_t> buffer, std::uint32_t& size) {
+    log_.Record("QueryFullProcessImageName(" + Num(flags) + ", " + Num(size) + ")");
+    const auto open = openProcesses_.find(process);
+    if (open == openProcesses_.end()) {
+        return 0;
+    }
+    const std::wstring& path = processes.at(open->second).imagePath;
+    if (path.size() + 1 > std::min<std::size_t>(size, buffer.size())) {
+        return 0;
+    }
+    std::copy(path.begin(), path.end(), buffer.begin());
+    buffer[path.size()] = L'\0';
+    size = static_cast<std::uint32_t>(path.size());
+    return 1;
+}
+
+std::int32_t FakeWin32::CloseHandle(KernelHandle handle) {
+    log_.Record("CloseHandle()");
+    return openProcesses_.erase(handle) == 1 ? 1 : 0;
+}
+
 }  // namespace tarnwick::fake

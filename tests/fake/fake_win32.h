@@ -2,6 +2,7 @@
 // A scripted window system: windows with known data, a foreground window, a pointer, a screen,
 // an in-memory settings file. Records every call in the shared log.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -26,6 +27,12 @@ inline FakeWindow Window(std::wstring className, std::wstring title, Rect rect =
     return {std::move(className), std::move(title), rect, style, parent, std::nullopt};
 }
 
+// A process as the fake system knows it.
+struct FakeProcess {
+    std::wstring imagePath;
+    bool accessDenied = false;  // OpenProcess fails with ERROR_ACCESS_DENIED
+};
+
 class FakeWin32 final : public Win32Api {
   public:
     explicit FakeWin32(CallLog& log) : log_(log) {}
@@ -43,6 +50,21 @@ class FakeWin32 final : public Win32Api {
 
     std::optional<std::wstring> IniValue(std::wstring_view section, std::wstring_view key) const;
     int liveGdiObjects() const { return static_cast<int>(liveGdi_.size()); }
+
+    // Popup menus: the caption of the item the user picks (none: the menu is left without a
+    // choice), and what happens while the menu is open.
+    std::wstring popupChoice;
+    std::function<void()> whilePopupMenu;
+    // The clipboard: the text on it, and how many OpenClipboard calls still fail because another
+    // program holds it open.
+    std::optional<std::wstring> clipboard;
+    int clipboardBusyFor = 0;
+    bool clipboardRefusesText = false;  // SetClipboardData fails (out of memory)
+    bool clipboardOpen() const { return clipboardOpen_; }
+    // Processes by id, and the process of each window (windows not here belong to none).
+    std::map<std::uint32_t, FakeProcess> processes;
+    std::map<Hwnd, std::uint32_t> windowProcess;
+    int liveKernelHandles() const { return static_cast<int>(openProcesses_.size()); }
 
     Hwnd GetForegroundWindow() override;
     std::int32_t GetCursorPos(Point& position) override;
@@ -73,6 +95,21 @@ class FakeWin32 final : public Win32Api {
     std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                            std::wstring_view value,
                                            std::wstring_view file) override;
+    std::int32_t TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem> items,
+                                Point screen) override;
+    std::int32_t OpenClipboard(Hwnd owner) override;
+    std::int32_t EmptyClipboard() override;
+    std::int32_t SetClipboardData(std::uint32_t format, std::wstring_view text) override;
+    std::int32_t CloseClipboard() override;
+    std::int32_t MessageBeep(std::uint32_t type) override;
+    void Sleep(std::uint32_t milliseconds) override;
+    std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t& processId) override;
+    KernelHandle OpenProcess(std::uint32_t access, bool inheritHandle,
+                             std::uint32_t processId) override;
+    std::uint32_t GetLastError() override;
+    std::int32_t QueryFullProcessImageName(KernelHandle process, std::uint32_t flags,
+                                           std::span<wchar_t> buffer, std::uint32_t& size) override;
+    std::int32_t CloseHandle(KernelHandle handle) override;
 
   private:
     const FakeWindow* Find(Hwnd window) const;
@@ -82,6 +119,10 @@ class FakeWin32 final : public Win32Api {
     CallLog& log_;
     std::set<GdiHandle> liveGdi_;
     GdiHandle nextGdi_ = 0x5000;
+    bool clipboardOpen_ = false;
+    std::uint32_t lastError_ = 0;
+    std::map<KernelHandle, std::uint32_t> openProcesses_;
+    KernelHandle nextKernel_ = 0x7000;
 };
 
 // "(l, t, r, b)" for the log.
