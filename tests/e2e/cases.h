@@ -22,5 +22,7 @@ std::vector<TestCase> StartupCases();
 std::vector<TestCase> TrackingCases();
 // Saving at shutdown, help, and the About box.
 std::vector<TestCase> HelpAndAboutCases();
+// Copying the window on display: Ctrl+C, the context menu, a busy clipboard.
+std::vector<TestCase> CopyCases();
 
 }  // namespace tarnwick::e2e

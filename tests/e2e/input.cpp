@@ -82,6 +82,29 @@ void PressKey(WORD virtualKey) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+void PressKeyWith(WORD modifier, WORD virtualKey) {
+    INPUT inputs[4]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+    }
+    inputs[0].ki.wVk = modifier;
+    inputs[1].ki.wVk = virtualKey;
+    inputs[2].ki.wVk = virtualKey;
+    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs[3].ki.wVk = modifier;
+    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, inputs, sizeof(INPUT));
+}
+
+void RightClick(POINT point) {
+    MoveMouse(point);
+    Pause(100);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, point);
+    Pause(100);
+    SendMouse(MOUSEEVENTF_RIGHTUP, point);
+    Pause(100);
+}
+
 POINT Centre(const RECT& rect) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }

@@ -40,6 +40,10 @@ class HeldLeftButton {
 void Click(POINT point);
 
 void PressKey(WORD virtualKey);
+// The key pressed and released while the modifier (VK_CONTROL, VK_SHIFT) is held.
+void PressKeyWith(WORD modifier, WORD virtualKey);
+// A press and release of the right button at the point.
+void RightClick(POINT point);
 
 POINT Centre(const RECT& rect);
 

@@ -1,0 +1,65 @@
+#include "tests/e2e/clipboard.h"
+
+#include "tests/e2e/wait.h"
+
+namespace tarnwick::e2e {
+
+namespace {
+
+bool OpenWithin(DWORD timeoutMs) {
+    return WaitUntil(timeoutMs, [] { return OpenClipboard(nullptr) != FALSE; });
+}
+
+}  // namespace
+
+std::optional<std::wstring> ReadClipboardText() {
+    if (!OpenWithin(1000)) {
+        return std::nullopt;
+    }
+    std::optional<std::wstring> text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            // Up to the terminator, and never beyond the memory block.
+            const SIZE_T capacity = GlobalSize(data) / sizeof(wchar_t);
+            SIZE_T length = 0;
+            while (length < capacity && chars[length] != L'\0') {
+                ++length;
+            }
+            text = std::wstring(chars, length);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool WriteClipboardText(std::wstring_view text) {
+    if (!OpenWithin(1000)) {
+        return false;
+    }
+    bool written = false;
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (memory != nullptr) {
+        auto* chars = static_cast<wchar_t*>(GlobalLock(memory));
+        text.copy(chars, text.size());
+        chars[text.size()] = L'\0';
+        GlobalUnlock(memory);
+        written = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!written) {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+    return written;
+}
+
+HeldClipboard::HeldClipboard() : held_(OpenWithin(1000)) {}
+
+void HeldClipboard::Release() {
+    if (held_) {
+        CloseClipboard();
+        held_ = false;
+    }
+}
+
+}  // namespace tarnwick::e2e
