@@ -56,6 +56,21 @@ class CopyTest : public MainWindowTest {
     }
 };
 
+TEST(CopyKeyTest, CtrlCIsAKeyCommandBesideTheMenusNotAMenuItem) {
+    const FormDesign& design = MainFormDesign();
+    ASSERT_EQ(design.keys.size(), 1u);
+    EXPECT_EQ(design.keys[0].id, key_CopyAll);
+    EXPECT_EQ(design.keys[0].key, L"Ctrl+C");
+    std::vector<std::wstring> captions;
+    for (const MenuItemDesign& item : design.menu) {
+        captions.emplace_back(item.caption);
+        EXPECT_NE(item.id, key_CopyAll);
+    }
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"&Tracking", L"&Foreground window",
+                                                   L"&Target window", L"-", L"&Set border color...",
+                                                   L"&Help", L"&CurrentWindow", L"-", L"&About"}));
+}
+
 TEST_F(CopyTest, CtrlCPutsTheRecordOfANormalWindowOnTheClipboard) {
     ShowForeground(kNotepad);
     CtrlC();
