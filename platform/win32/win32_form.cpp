@@ -73,7 +73,7 @@ bool AcceleratorFor(std::wstring_view key, WORD command, ACCEL& accelerator) {
     BYTE flags = FVIRTKEY;
     constexpr std::wstring_view kCtrl = L"Ctrl+";
     if (key.starts_with(kCtrl)) {
-        flags |= FCONTROL;
+        flags = static_cast<BYTE>(flags | FCONTROL);
         key.remove_prefix(kCtrl.size());
     }
     const auto digit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };

@@ -1,5 +1,7 @@
 #include "tests/e2e/clipboard.h"
 
+#include <algorithm>
+
 #include "tests/e2e/wait.h"
 
 namespace tarnwick::e2e {
@@ -39,15 +41,15 @@ bool WriteClipboardText(std::wstring_view text) {
     }
     bool written = false;
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    if (memory != nullptr) {
-        auto* chars = static_cast<wchar_t*>(GlobalLock(memory));
-        text.copy(chars, text.size());
+    auto* chars = memory != nullptr ? static_cast<wchar_t*>(GlobalLock(memory)) : nullptr;
+    if (chars != nullptr) {
+        std::copy(text.begin(), text.end(), chars);
         chars[text.size()] = L'\0';
         GlobalUnlock(memory);
         written = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!written) {
-            GlobalFree(memory);
-        }
+    }
+    if (memory != nullptr && !written) {
+        GlobalFree(memory);
     }
     CloseClipboard();
     return written;
