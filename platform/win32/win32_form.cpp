@@ -364,8 +364,10 @@ void Win32Form::Unload() {
     if (unloaded_) {
         return;
     }
-    RaiseEvent("Unload", [&] { events_.Unload(); });
+    // Marked first: a close or a session end that arrives while the handler runs (a call that
+    // waits lets sent messages in) must not run it a second time.
     unloaded_ = true;
+    RaiseEvent("Unload", [&] { events_.Unload(); });
     // The owner takes input again before this window goes, so that activation returns to it.
     if (owner_ != nullptr) {
         ::EnableWindow(owner_, TRUE);
@@ -533,6 +535,16 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_CLOSE:
             Unload();
+            return 0;
+        case WM_QUERYENDSESSION:
+            // Nothing needs asking before the session ends.
+            return TRUE;
+        case WM_ENDSESSION:
+            // Windows may end the process as soon as this returns, so the form goes now, as when
+            // it is closed through its frame. A cancelled end (FALSE) changes nothing.
+            if (wParam != FALSE) {
+                Unload();
+            }
             return 0;
         default:
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);

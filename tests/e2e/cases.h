@@ -22,5 +22,7 @@ std::vector<TestCase> StartupCases();
 std::vector<TestCase> TrackingCases();
 // Saving at shutdown, help, and the About box.
 std::vector<TestCase> HelpAndAboutCases();
+// The end of the Windows session: settings saved before the answer, nothing on a cancelled end.
+std::vector<TestCase> SessionEndCases();
 
 }  // namespace tarnwick::e2e
