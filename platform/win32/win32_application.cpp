@@ -139,6 +139,12 @@ float Win32Application::ScreenHeight() {
 }
 
 void Win32Application::End() {
+    // The last repaint wipes any frame left on another window. A window that does not answer
+    // repaints when it wakes; it must not keep the program from ending.
+    constexpr DWORD kLastRepaintMs = 500;
+    if (repainter_ != nullptr) {
+        repainter_->Finish(kLastRepaintMs);
+    }
     ::ExitProcess(0);
 }
 

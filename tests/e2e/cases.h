@@ -24,5 +24,7 @@ std::vector<TestCase> TrackingCases();
 std::vector<TestCase> HelpAndAboutCases();
 // The end of the Windows session: settings saved before the answer, nothing on a cancelled end.
 std::vector<TestCase> SessionEndCases();
+// A window whose thread does not answer: tracking, dragging and closing go on.
+std::vector<TestCase> HungWindowCases();
 
 }  // namespace tarnwick::e2e

@@ -71,8 +71,8 @@ std::wstring MakeWorkRoot() {
 
 std::vector<TestCase> AllCases() {
     std::vector<TestCase> cases;
-    for (auto group :
-         {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases, SessionEndCases}) {
+    for (auto group : {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases,
+                       SessionEndCases, HungWindowCases}) {
         for (const TestCase& c : group()) {
             cases.push_back(c);
         }
