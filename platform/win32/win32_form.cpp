@@ -74,8 +74,8 @@ bool SameFont(const FontDesign& a, const FontDesign& b) {
 }  // namespace
 
 Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Application& app,
-                     HWND owner)
-    : design_(design), events_(events), app_(app), owner_(owner) {
+                     HWND mainWindow)
+    : design_(design), events_(events), app_(app), main_(mainWindow) {
     const std::wstring className = ClassNameOf(design);
     RegisterClassOnce(className.c_str(), FormProc, AppIcon(32), AppIcon(16));
     RegisterClassOnce(kPanelClass, PanelProc, nullptr, nullptr);
@@ -86,7 +86,7 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
     ::AdjustWindowRectEx(&outer, style, menu_ != nullptr, 0);
     hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(), style,
                               CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                              outer.bottom - outer.top, owner, menu_, ::GetModuleHandleW(nullptr),
+                              outer.bottom - outer.top, nullptr, menu_, ::GetModuleHandleW(nullptr),
                               this);
     if (hwnd_ == nullptr) {
         throw std::runtime_error("cannot create the form's window");
@@ -108,9 +108,7 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
 
 Win32Form::~Win32Form() {
     app_.Unregister(*this);
-    if (owner_ != nullptr && !unloaded_) {
-        ::EnableWindow(owner_, TRUE);
-    }
+    EndModal();
     ::DestroyWindow(toolTip_);
     ::DestroyWindow(hwnd_);
     if (accelerators_ != nullptr) {
@@ -348,12 +346,36 @@ void Win32Form::Show() {
 }
 
 void Win32Form::ShowModal() {
-    if (owner_ != nullptr) {
-        ::EnableWindow(owner_, FALSE);
+    if (main_ != nullptr) {
+        modal_ = true;
+        ::EnableWindow(main_, FALSE);
+        // In front of the main window, which a window outside the topmost band cannot be while
+        // the main window is in it: the main window steps out of the band until this closes.
+        const auto topmost = [](HWND window) {
+            return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        };
+        if (topmost(main_) && !topmost(hwnd_)) {
+            mainLeftTopmost_ = true;
+            ::SetWindowPos(main_, HWND_NOTOPMOST, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
     Show();
+    ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(hwnd_);
     app_.RunMessageLoop([&] { return unloaded_; });
+}
+
+void Win32Form::EndModal() {
+    if (!modal_) {
+        return;
+    }
+    modal_ = false;
+    ::EnableWindow(main_, TRUE);
+    if (mainLeftTopmost_) {
+        mainLeftTopmost_ = false;
+        ::SetWindowPos(main_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 void Win32Form::ZOrder() {
@@ -368,12 +390,15 @@ void Win32Form::Unload() {
     // waits lets sent messages in) must not run it a second time.
     unloaded_ = true;
     RaiseEvent("Unload", [&] { events_.Unload(); });
-    // The owner takes input again before this window goes, so that activation returns to it.
-    if (owner_ != nullptr) {
-        ::EnableWindow(owner_, TRUE);
-    }
+    // The main window takes input again and, when this form had the activation, gets it back:
+    // with no owner, the system would hand it to whichever window lies next.
+    const bool active = modal_ && ::GetForegroundWindow() == hwnd_;
+    EndModal();
     ::ShowWindow(hwnd_, SW_HIDE);
-    if (owner_ == nullptr) {
+    if (active) {
+        ::SetForegroundWindow(main_);
+    }
+    if (main_ == nullptr) {
         // The start-up form is the program: once it is gone, the program ends.
         app_.End();
     }

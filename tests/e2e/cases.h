@@ -26,5 +26,7 @@ std::vector<TestCase> HelpAndAboutCases();
 std::vector<TestCase> SessionEndCases();
 // A window whose thread does not answer: tracking, dragging and closing go on.
 std::vector<TestCase> HungWindowCases();
+// The About box's place in the z-order under "DisableKeepOnTop", read as the box opens.
+std::vector<TestCase> AboutOnTopCases();
 
 }  // namespace tarnwick::e2e
