@@ -6,6 +6,7 @@
 
 #include "platform/event_dispatch.h"
 #include "platform/win32/artwork.h"
+#include "platform/win32/restore_rect.h"
 #include "platform/win32/screen_units.h"
 #include "platform/win32/win32_application.h"
 
@@ -257,10 +258,8 @@ void Win32Form::PlaceControl(Control& control) {
 RECT Win32Form::OuterPixels() const {
     RECT rect{};
     // A minimised window reports where it will come back to, not its icon's place.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (::IsIconic(hwnd_) && ::GetWindowPlacement(hwnd_, &placement)) {
-        return placement.rcNormalPosition;
+    if (::IsIconic(hwnd_) && RestoreRectOnScreen(hwnd_, rect)) {
+        return rect;
     }
     ::GetWindowRect(hwnd_, &rect);
     return rect;
@@ -282,9 +281,15 @@ float Win32Form::Get(ControlId control, Dim dim) {
     }
     const RECT r = OuterPixels();
     const int pixels[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    // The window's place is the pixel it lies on. A place set between two pixels (a centred
+    // window's half twip) would be saved as a fraction, which the whole-number read of the next
+    // start cuts off, and the window would come back a pixel off.
+    if (dim == Dim::Left || dim == Dim::Top) {
+        return PixelsToTwips(pixels[Index(dim)]);
+    }
     const float last = formTwips_[Index(dim)];
-    // The value last set stands while the window still lies on the pixel it gave; once the user
-    // or the system has moved the window, its pixels tell.
+    // A size set stands while the window still has the pixels it gave; once the user or the
+    // system has changed the size, its pixels tell.
     return TwipsToPixels(last) == pixels[Index(dim)] ? last : PixelsToTwips(pixels[Index(dim)]);
 }
 

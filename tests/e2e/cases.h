@@ -28,5 +28,7 @@ std::vector<TestCase> SessionEndCases();
 std::vector<TestCase> HungWindowCases();
 // The About box's place in the z-order under "DisableKeepOnTop", read as the box opens.
 std::vector<TestCase> AboutOnTopCases();
+// Closing while minimised and starting again.
+std::vector<TestCase> MinimisedCases();
 
 }  // namespace tarnwick::e2e

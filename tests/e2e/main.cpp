@@ -72,7 +72,7 @@ std::wstring MakeWorkRoot() {
 std::vector<TestCase> AllCases() {
     std::vector<TestCase> cases;
     for (auto group : {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases,
-                       SessionEndCases, HungWindowCases, AboutOnTopCases}) {
+                       SessionEndCases, HungWindowCases, AboutOnTopCases, MinimisedCases}) {
         for (const TestCase& c : group()) {
             cases.push_back(c);
         }
