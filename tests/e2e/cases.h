@@ -30,5 +30,7 @@ std::vector<TestCase> HungWindowCases();
 std::vector<TestCase> AboutOnTopCases();
 // Closing while minimised and starting again.
 std::vector<TestCase> MinimisedCases();
+// No DLL from the program's folder: planted stand-ins, the import table.
+std::vector<TestCase> DllSearchCases();
 
 }  // namespace tarnwick::e2e
