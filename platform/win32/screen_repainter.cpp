@@ -80,7 +80,25 @@ BOOL ScreenRepainter::Request(BOOL erase) noexcept {
 }
 
 bool ScreenRepainter::Finish(DWORD timeoutMs) const noexcept {
-    return shared_ == nullptr || ::WaitForSingleObject(shared_->idle, timeoutMs) == WAIT_OBJECT_0;
+    if (shared_ == nullptr) {
+        return true;
+    }
+    // The repaint sends to this thread's windows too: their messages are taken in while waiting.
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        const ULONGLONG now = ::GetTickCount64();
+        const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+        const DWORD woken =
+            ::MsgWaitForMultipleObjects(1, &shared_->idle, FALSE, left, QS_SENDMESSAGE);
+        if (woken == WAIT_OBJECT_0) {
+            return true;
+        }
+        if (woken != WAIT_OBJECT_0 + 1) {
+            return false;
+        }
+        MSG message;
+        ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 DWORD WINAPI ScreenRepainter::Run(void* parameter) noexcept {

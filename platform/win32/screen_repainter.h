@@ -19,7 +19,8 @@ class ScreenRepainter {
     // repaint is under way become one more repaint after it, so the last request is always
     // followed by a whole repaint. Where no thread can be started the call is made here.
     BOOL Request(BOOL erase) noexcept;
-    // Waits at most timeoutMs until every request has been made; true when they all have.
+    // Waits at most timeoutMs until every request has been made, taking in the messages the
+    // repaint sends to this thread's windows meanwhile; true when they all have.
     bool Finish(DWORD timeoutMs) const noexcept;
 
   private:

@@ -40,7 +40,12 @@ void MinimisedCloseRestoresPlace(Check& check, const Environment& env, POINT pla
         check.That(L"main window minimised", WaitUntil(2000, [&] { return IsIconic(main); }),
                    L"minimised", L"not minimised");
         Pause();
+        const ULONGLONG t0 = GetTickCount64();
         check.That(L"WM_CLOSE ends the program", app.Close(), L"ended within 5000 ms", L"killed");
+        // The last repaint of the screen must not hold the end while nothing hangs.
+        const ULONGLONG took = GetTickCount64() - t0;
+        check.That(L"WM_CLOSE ends the program at once", took < 400, L"under 400 ms",
+                   Decimal(static_cast<std::int64_t>(took)) + L" ms");
     }
     const std::wstring ini = folder.IniPath();
     const double tx = env.screen.twipsPerPixelX;
