@@ -24,6 +24,10 @@ class Win32Application final : public Application {
     // End() first lets the repaints asked of this repainter go out, waiting a moment at most.
     void FinishBeforeEnd(const ScreenRepainter& repainter) { repainter_ = &repainter; }
 
+    // The window of the form shown modally just now, or null.
+    HWND modalWindow() const { return modalWindow_; }
+    void SetModalWindow(HWND window) { modalWindow_ = window; }
+
     void Register(Win32Form& form);
     void Unregister(Win32Form& form);
 
@@ -40,6 +44,7 @@ class Win32Application final : public Application {
     std::vector<Win32Form*> forms_;
     std::wstring helpFile_;
     const ScreenRepainter* repainter_ = nullptr;
+    HWND modalWindow_ = nullptr;
 };
 
 // The folder of a program file: no trailing backslash, except at a drive root ("C:\").

@@ -15,6 +15,8 @@ namespace tarnwick::win32 {
 namespace {
 
 constexpr wchar_t kPanelClass[] = L"Tarnwick.Panel";
+// Posted to a form that was activated while a modal form holds it off.
+constexpr UINT kPassActivation = WM_APP + 1;
 
 std::size_t Index(Dim dim) {
     return static_cast<std::size_t>(dim);
@@ -353,6 +355,7 @@ void Win32Form::Show() {
 void Win32Form::ShowModal() {
     if (main_ != nullptr) {
         modal_ = true;
+        app_.SetModalWindow(hwnd_);
         ::EnableWindow(main_, FALSE);
         // In front of the main window, which a window outside the topmost band cannot be while
         // the main window is in it: the main window steps out of the band until this closes.
@@ -376,6 +379,7 @@ void Win32Form::EndModal() {
         return;
     }
     modal_ = false;
+    app_.SetModalWindow(nullptr);
     ::EnableWindow(main_, TRUE);
     if (mainLeftTopmost_) {
         mainLeftTopmost_ = false;
@@ -559,10 +563,23 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 EndPresses();
             }
             if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+                // Held off by a modal form (and brought forward from the taskbar, say), the form
+                // passes the activation on: with no owner between them, the system would leave
+                // the modal form behind it.
+                const HWND modal = app_.modalWindow();
+                if (modal != nullptr && modal != hwnd_) {
+                    ::PostMessageW(hwnd_, kPassActivation, 0, 0);
+                    return 0;
+                }
                 FocusFirstControl();
                 return 0;
             }
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+        case kPassActivation:
+            if (const HWND modal = app_.modalWindow(); modal != nullptr && modal != hwnd_) {
+                ::SetForegroundWindow(modal);
+            }
+            return 0;
         case WM_CLOSE:
             Unload();
             return 0;

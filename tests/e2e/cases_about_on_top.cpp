@@ -61,6 +61,17 @@ void CheckOpen(Check& check, TarnwickApp& app, HWND box, bool boxTopmost) {
                     IsWindowEnabled(main) != FALSE);
 }
 
+// The main window brought forward while the box is open (from the taskbar, say) passes the
+// activation back to the box, which comes in front of it again.
+void CheckMainPassesActivation(Check& check, TarnwickApp& app, HWND box) {
+    SetForegroundWindow(app.MainWindow());
+    const bool back = WaitUntil(1000, [&] { return GetForegroundWindow() == box; });
+    check.That(L"the main window, activated, passes the activation to the box", back, L"About box",
+               Hex(static_cast<std::uint32_t>(HandleValue(GetForegroundWindow()))));
+    check.That(L"About box in front of the main window again", InFrontOf(box, app.MainWindow()),
+               L"in front", L"behind");
+}
+
 void CheckClosedAgain(Check& check, TarnwickApp& app, HWND box, bool mainTopmost) {
     const HWND main = app.MainWindow();
     // A click on OK, as the button reports it.
@@ -87,6 +98,7 @@ void AboutOnTopByDefault(Check& check, const Environment& env) {
     check.EqualFlag(L"main window topmost", true, IsTopmost(app.MainWindow()));
     const HWND box = OpenAbout(check, app);
     CheckOpen(check, app, box, true);
+    CheckMainPassesActivation(check, app, box);
     CheckClosedAgain(check, app, box, true);
 }
 
@@ -98,6 +110,7 @@ void AboutWithKeepOnTopDisabledAtStart(Check& check, const Environment& env) {
     check.EqualFlag(L"main window topmost", false, IsTopmost(app.MainWindow()));
     const HWND box = OpenAbout(check, app);
     CheckOpen(check, app, box, false);
+    CheckMainPassesActivation(check, app, box);
     CheckClosedAgain(check, app, box, false);
 }
 
