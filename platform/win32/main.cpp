@@ -13,6 +13,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         win32::Win32Application app;
         win32::Win32Services services;
+        app.FinishBeforeEnd(services.screenRepainter());
         frmMain mainWindow(Platform{app, services});
         mainWindow.form().Load();
         app.RunMessageLoop([] { return false; });

@@ -44,7 +44,11 @@ HMODULE SystemLibrary(const wchar_t* name) noexcept {
     }
     try {
         const std::wstring path = SystemFolderPath(name);
-        return path.empty() ? nullptr : ::LoadLibraryExW(path.c_str(), nullptr, 0);
+        // By its full path, and with the DLLs it needs looked for in the system folder first
+        // rather than in the program's.
+        return path.empty()
+                   ? nullptr
+                   : ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     } catch (...) {
         return nullptr;
     }

@@ -108,9 +108,10 @@ void Win32Application::Unregister(Win32Form& form) {
 }
 
 std::unique_ptr<Form> Win32Application::CreateForm(const FormDesign& design, FormEvents& events) {
-    // The first form is the start-up form; later ones (the About box) belong to it.
-    const HWND owner = forms_.empty() ? nullptr : forms_.front()->handle();
-    return std::make_unique<Win32Form>(design, events, *this, owner);
+    // The first form is the start-up form; a later one (the About box) holds it off while it is
+    // shown modally.
+    const HWND mainWindow = forms_.empty() ? nullptr : forms_.front()->handle();
+    return std::make_unique<Win32Form>(design, events, *this, mainWindow);
 }
 
 std::wstring Win32Application::Path() {
@@ -139,6 +140,12 @@ float Win32Application::ScreenHeight() {
 }
 
 void Win32Application::End() {
+    // The last repaint wipes any frame left on another window. A window that does not answer
+    // repaints when it wakes; it must not keep the program from ending.
+    constexpr DWORD kLastRepaintMs = 500;
+    if (repainter_ != nullptr) {
+        repainter_->Finish(kLastRepaintMs);
+    }
     ::ExitProcess(0);
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/toolkit.h"
+#include "platform/win32/screen_repainter.h"
 #include "platform/win32/windows_api.h"
 
 namespace tarnwick::win32 {
@@ -19,6 +20,13 @@ class Win32Application final : public Application {
     // Delivers messages until the program ends or done() turns true; a modal form runs a nested
     // loop of its own through this.
     void RunMessageLoop(const std::function<bool()>& done);
+
+    // End() first lets the repaints asked of this repainter go out, waiting a moment at most.
+    void FinishBeforeEnd(const ScreenRepainter& repainter) { repainter_ = &repainter; }
+
+    // The window of the form shown modally just now, or null.
+    HWND modalWindow() const { return modalWindow_; }
+    void SetModalWindow(HWND window) { modalWindow_ = window; }
 
     void Register(Win32Form& form);
     void Unregister(Win32Form& form);
@@ -35,6 +43,8 @@ class Win32Application final : public Application {
   private:
     std::vector<Win32Form*> forms_;
     std::wstring helpFile_;
+    const ScreenRepainter* repainter_ = nullptr;
+    HWND modalWindow_ = nullptr;
 };
 
 // The folder of a program file: no trailing backslash, except at a drive root ("C:\").

@@ -7,6 +7,7 @@
 
 #include "platform/event_dispatch.h"
 #include "platform/win32/artwork.h"
+#include "platform/win32/restore_rect.h"
 #include "platform/win32/screen_units.h"
 #include "platform/win32/win32_application.h"
 
@@ -15,6 +16,8 @@ namespace tarnwick::win32 {
 namespace {
 
 constexpr wchar_t kPanelClass[] = L"Tarnwick.Panel";
+// Posted to a form that was activated while a modal form holds it off.
+constexpr UINT kPassActivation = WM_APP + 1;
 
 std::size_t Index(Dim dim) {
     return static_cast<std::size_t>(dim);
@@ -99,8 +102,8 @@ bool SameFont(const FontDesign& a, const FontDesign& b) {
 }  // namespace
 
 Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Application& app,
-                     HWND owner)
-    : design_(design), events_(events), app_(app), owner_(owner) {
+                     HWND mainWindow)
+    : design_(design), events_(events), app_(app), main_(mainWindow) {
     const std::wstring className = ClassNameOf(design);
     RegisterClassOnce(className.c_str(), FormProc, AppIcon(32), AppIcon(16));
     RegisterClassOnce(kPanelClass, PanelProc, nullptr, nullptr);
@@ -111,7 +114,7 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
     ::AdjustWindowRectEx(&outer, style, menu_ != nullptr, 0);
     hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(), style,
                               CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                              outer.bottom - outer.top, owner, menu_, ::GetModuleHandleW(nullptr),
+                              outer.bottom - outer.top, nullptr, menu_, ::GetModuleHandleW(nullptr),
                               this);
     if (hwnd_ == nullptr) {
         throw std::runtime_error("cannot create the form's window");
@@ -133,9 +136,7 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
 
 Win32Form::~Win32Form() {
     app_.Unregister(*this);
-    if (owner_ != nullptr && !unloaded_) {
-        ::EnableWindow(owner_, TRUE);
-    }
+    EndModal();
     ::DestroyWindow(toolTip_);
     ::DestroyWindow(hwnd_);
     if (accelerators_ != nullptr) {
@@ -291,10 +292,8 @@ void Win32Form::PlaceControl(Control& control) {
 RECT Win32Form::OuterPixels() const {
     RECT rect{};
     // A minimised window reports where it will come back to, not its icon's place.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (::IsIconic(hwnd_) && ::GetWindowPlacement(hwnd_, &placement)) {
-        return placement.rcNormalPosition;
+    if (::IsIconic(hwnd_) && RestoreRectOnScreen(hwnd_, rect)) {
+        return rect;
     }
     ::GetWindowRect(hwnd_, &rect);
     return rect;
@@ -316,9 +315,15 @@ float Win32Form::Get(ControlId control, Dim dim) {
     }
     const RECT r = OuterPixels();
     const int pixels[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    // The window's place is the pixel it lies on. A place set between two pixels (a centred
+    // window's half twip) would be saved as a fraction, which the whole-number read of the next
+    // start cuts off, and the window would come back a pixel off.
+    if (dim == Dim::Left || dim == Dim::Top) {
+        return PixelsToTwips(pixels[Index(dim)]);
+    }
     const float last = formTwips_[Index(dim)];
-    // The value last set stands while the window still lies on the pixel it gave; once the user
-    // or the system has moved the window, its pixels tell.
+    // A size set stands while the window still has the pixels it gave; once the user or the
+    // system has changed the size, its pixels tell.
     return TwipsToPixels(last) == pixels[Index(dim)] ? last : PixelsToTwips(pixels[Index(dim)]);
 }
 
@@ -380,12 +385,38 @@ void Win32Form::Show() {
 }
 
 void Win32Form::ShowModal() {
-    if (owner_ != nullptr) {
-        ::EnableWindow(owner_, FALSE);
+    if (main_ != nullptr) {
+        modal_ = true;
+        app_.SetModalWindow(hwnd_);
+        ::EnableWindow(main_, FALSE);
+        // In front of the main window, which a window outside the topmost band cannot be while
+        // the main window is in it: the main window steps out of the band until this closes.
+        const auto topmost = [](HWND window) {
+            return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        };
+        if (topmost(main_) && !topmost(hwnd_)) {
+            mainLeftTopmost_ = true;
+            ::SetWindowPos(main_, HWND_NOTOPMOST, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
     Show();
+    ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(hwnd_);
     app_.RunMessageLoop([&] { return unloaded_; });
+}
+
+void Win32Form::EndModal() {
+    if (!modal_) {
+        return;
+    }
+    modal_ = false;
+    app_.SetModalWindow(nullptr);
+    ::EnableWindow(main_, TRUE);
+    if (mainLeftTopmost_) {
+        mainLeftTopmost_ = false;
+        ::SetWindowPos(main_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 void Win32Form::ZOrder() {
@@ -396,14 +427,19 @@ void Win32Form::Unload() {
     if (unloaded_) {
         return;
     }
-    RaiseEvent("Unload", [&] { events_.Unload(); });
+    // Marked first: a close or a session end that arrives while the handler runs (a call that
+    // waits lets sent messages in) must not run it a second time.
     unloaded_ = true;
-    // The owner takes input again before this window goes, so that activation returns to it.
-    if (owner_ != nullptr) {
-        ::EnableWindow(owner_, TRUE);
-    }
+    RaiseEvent("Unload", [&] { events_.Unload(); });
+    // The main window takes input again and, when this form had the activation, gets it back:
+    // with no owner, the system would hand it to whichever window lies next.
+    const bool active = modal_ && ::GetForegroundWindow() == hwnd_;
+    EndModal();
     ::ShowWindow(hwnd_, SW_HIDE);
-    if (owner_ == nullptr) {
+    if (active) {
+        ::SetForegroundWindow(main_);
+    }
+    if (main_ == nullptr) {
         // The start-up form is the program: once it is gone, the program ends.
         app_.End();
     }
@@ -559,10 +595,23 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 EndPresses();
             }
             if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+                // Held off by a modal form (and brought forward from the taskbar, say), the form
+                // passes the activation on: with no owner between them, the system would leave
+                // the modal form behind it.
+                const HWND modal = app_.modalWindow();
+                if (modal != nullptr && modal != hwnd_) {
+                    ::PostMessageW(hwnd_, kPassActivation, 0, 0);
+                    return 0;
+                }
                 FocusFirstControl();
                 return 0;
             }
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+        case kPassActivation:
+            if (const HWND modal = app_.modalWindow(); modal != nullptr && modal != hwnd_) {
+                ::SetForegroundWindow(modal);
+            }
+            return 0;
         case WM_CLOSE:
             Unload();
             return 0;
@@ -571,6 +620,16 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+        case WM_QUERYENDSESSION:
+            // Nothing needs asking before the session ends.
+            return TRUE;
+        case WM_ENDSESSION:
+            // Windows may end the process as soon as this returns, so the form goes now, as when
+            // it is closed through its frame. A cancelled end (FALSE) changes nothing.
+            if (wParam != FALSE) {
+                Unload();
+            }
+            return 0;
         default:
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     }

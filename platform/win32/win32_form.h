@@ -15,7 +15,10 @@ class Win32Application;
 
 class Win32Form final : public Form {
   public:
-    Win32Form(const FormDesign& design, FormEvents& events, Win32Application& app, HWND owner);
+    // mainWindow is the start-up form's window, which this form holds off while it is shown
+    // modally; null for the start-up form itself. No form is owned by another: an owned window
+    // of a topmost window would stay topmost whatever it asks for.
+    Win32Form(const FormDesign& design, FormEvents& events, Win32Application& app, HWND mainWindow);
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
     Win32Form& operator=(const Win32Form&) = delete;
@@ -73,6 +76,8 @@ class Win32Form final : public Form {
     void EndPress(Control& image);
     void EndPresses();
     void FocusFirstControl();
+    // Gives the main window back its input and its place in the topmost band.
+    void EndModal();
 
     void CreateControls();
     void CreateMenuBar();
@@ -86,7 +91,7 @@ class Win32Form final : public Form {
     const FormDesign& design_;
     FormEvents& events_;
     Win32Application& app_;
-    HWND owner_;
+    HWND main_;
     HWND hwnd_ = nullptr;
     HWND toolTip_ = nullptr;
     HMENU menu_ = nullptr;
@@ -98,6 +103,9 @@ class Win32Form final : public Form {
     bool loaded_ = false;
     bool everShown_ = false;
     bool unloaded_ = false;
+    bool modal_ = false;
+    // The main window was taken out of the topmost band while this form, not topmost, is open.
+    bool mainLeftTopmost_ = false;
 };
 
 }  // namespace tarnwick::win32

@@ -93,6 +93,9 @@ bool Win32Services::GetVisibleFrameBounds(Hwnd window, Rect& bounds) {
 }
 
 std::int32_t Win32Services::InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) {
+    if (window == 0 && rect == nullptr) {
+        return screenRepainter_.Request(erase != 0);
+    }
     const RECT r = rect ? ToRECT(*rect) : RECT{};
     return ::InvalidateRect(ToHwnd(window), rect ? &r : nullptr, erase != 0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The window-system, graphics and settings-file services, through the wide Win32 functions.
 
+#include "platform/win32/screen_repainter.h"
 #include "platform/win32/windows_api.h"
 #include "platform/win32_api.h"
 
@@ -11,6 +12,8 @@ class Win32Services final : public Win32Api {
     // Device contexts and brushes handed out and not yet given back: 0 whenever no frame is
     // being painted.
     int liveGdiObjects() const { return liveGdiObjects_; }
+    // Makes the repaints of the whole screen, away from the user-interface thread.
+    const ScreenRepainter& screenRepainter() const { return screenRepainter_; }
 
     Hwnd GetForegroundWindow() override;
     std::int32_t GetCursorPos(Point& position) override;
@@ -59,6 +62,7 @@ class Win32Services final : public Win32Api {
 
   private:
     int liveGdiObjects_ = 0;
+    ScreenRepainter screenRepainter_;
 };
 
 }  // namespace tarnwick::win32

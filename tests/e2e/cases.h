@@ -24,5 +24,15 @@ std::vector<TestCase> TrackingCases();
 std::vector<TestCase> HelpAndAboutCases();
 // Copying the window on display: Ctrl+C, the context menu, a busy clipboard.
 std::vector<TestCase> CopyCases();
+// The end of the Windows session: settings saved before the answer, nothing on a cancelled end.
+std::vector<TestCase> SessionEndCases();
+// A window whose thread does not answer: tracking, dragging and closing go on.
+std::vector<TestCase> HungWindowCases();
+// The About box's place in the z-order under "DisableKeepOnTop", read as the box opens.
+std::vector<TestCase> AboutOnTopCases();
+// Closing while minimised and starting again.
+std::vector<TestCase> MinimisedCases();
+// No DLL from the program's folder: planted stand-ins, the import table.
+std::vector<TestCase> DllSearchCases();
 
 }  // namespace tarnwick::e2e

@@ -72,7 +72,8 @@ std::wstring MakeWorkRoot() {
 std::vector<TestCase> AllCases() {
     std::vector<TestCase> cases;
     for (auto group :
-         {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases, CopyCases}) {
+         {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases, SessionEndCases,
+          HungWindowCases, AboutOnTopCases, MinimisedCases, DllSearchCases, CopyCases}) {
         for (const TestCase& c : group()) {
             cases.push_back(c);
         }

@@ -119,4 +119,54 @@ void TestWindows::Run() {
     DestroyWindow(controller_);
 }
 
+namespace {
+
+// Posted to the hung window's own thread: the thread waits for lParam milliseconds without
+// pumping.
+constexpr UINT kHangMessage = WM_APP + 2;
+
+}  // namespace
+
+HungWindow::HungWindow(const TestWindowOptions& options)
+    : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      wake_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    thread_ = std::thread([this, options] { Run(options); });
+    WaitForSingleObject(ready_, INFINITE);
+}
+
+HungWindow::~HungWindow() {
+    SetEvent(wake_);
+    if (window_ != nullptr) {
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
+    thread_.join();
+    CloseHandle(ready_);
+    CloseHandle(wake_);
+}
+
+void HungWindow::Hang(DWORD hangMs) {
+    PostMessageW(window_, kHangMessage, 0, static_cast<LPARAM>(hangMs));
+}
+
+void HungWindow::Run(const TestWindowOptions& options) {
+    window_ = CreateTestWindow(options);
+    SetEvent(ready_);
+    if (window_ == nullptr) {
+        return;
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == window_ && message.message == kHangMessage) {
+            WaitForSingleObject(wake_, static_cast<DWORD>(message.lParam));
+            continue;
+        }
+        if (message.hwnd == window_ && message.message == WM_CLOSE) {
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    DestroyWindow(window_);
+}
+
 }  // namespace tarnwick::e2e

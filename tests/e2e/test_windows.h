@@ -44,4 +44,27 @@ class TestWindows {
     HWND controller_ = nullptr;
 };
 
+// A test window on a thread of its own that can be made to stop answering messages, as a hung
+// program does: the thread then waits, without pumping, until the hang ends (after hangMs, or
+// at once when the holder goes).
+class HungWindow {
+  public:
+    explicit HungWindow(const TestWindowOptions& options);
+    ~HungWindow();
+    HungWindow(const HungWindow&) = delete;
+    HungWindow& operator=(const HungWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    // The thread stops pumping messages for up to hangMs, from its next message on.
+    void Hang(DWORD hangMs);
+
+  private:
+    void Run(const TestWindowOptions& options);
+
+    std::thread thread_;
+    HANDLE ready_ = nullptr;
+    HANDLE wake_ = nullptr;
+    HWND window_ = nullptr;
+};
+
 }  // namespace tarnwick::e2e

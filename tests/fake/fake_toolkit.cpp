@@ -93,6 +93,20 @@ void FakeForm::FireTimer(ControlId control) {
 void FakeForm::FireContextMenu(ControlId control, const ContextMenuArgs& args) {
     RaiseEvent("ContextMenu", [&] { events_.ContextMenu(control, args); });
 }
+void FakeForm::FireClose() {
+    Record(name_ + " closed through its frame");
+    Unload();
+}
+bool FakeForm::FireQueryEndSession() {
+    Record(name_ + " asked whether the session may end");
+    return true;
+}
+void FakeForm::FireEndSession(bool ending) {
+    Record(name_ + (ending ? " told the session ends" : " told the session goes on"));
+    if (ending) {
+        Unload();
+    }
+}
 
 float FakeForm::Peek(ControlId control, Dim dim) const {
     return At(control).geometry[static_cast<int>(dim)];
@@ -183,10 +197,13 @@ void FakeForm::ZOrder() {
 }
 
 void FakeForm::Unload() {
+    if (unloaded_) {
+        return;
+    }
     Record(name_ + ".Unload()");
+    unloaded_ = true;
     RaiseEvent("Unload", [&] { events_.Unload(); });
     shown_ = false;
-    unloaded_ = true;
 }
 
 std::wstring FakeForm::Caption(ControlId control) {

@@ -38,6 +38,13 @@ class FakeForm final : public Form {
     void FireMouseUp(ControlId control);
     void FireTimer(ControlId control);
     void FireContextMenu(ControlId control, const ContextMenuArgs& args);
+    // What the window system asks of a form, answered as the real toolkit answers it: a close
+    // through the frame unloads it; the end of the session is agreed to (true) and, when it goes
+    // ahead, unloads it before the answer returns; a cancelled end changes nothing. A form
+    // unloads once, whichever comes first.
+    void FireClose();
+    bool FireQueryEndSession();
+    void FireEndSession(bool ending);
 
     // Property values without logging, for assertions.
     float Peek(ControlId control, Dim dim) const;

@@ -1,0 +1,126 @@
+// A window on the desktop whose thread has stopped answering messages: Tarnwick must go on
+// following the foreground, go on dragging, and close at once with its settings written.
+
+#include <windows.h>
+
+#include "main_window/frmMain_controls.h"
+#include "tests/e2e/app.h"
+#include "tests/e2e/case_folder.h"
+#include "tests/e2e/cases.h"
+#include "tests/e2e/ini_checks.h"
+#include "tests/e2e/input.h"
+#include "tests/e2e/test_windows.h"
+#include "tests/e2e/text.h"
+#include "tests/e2e/wait.h"
+#include "tests/e2e/window_data.h"
+#include "tests/e2e/window_query.h"
+
+namespace tarnwick::e2e {
+namespace {
+
+namespace ids = frmMainControls;
+
+constexpr wchar_t kForegroundHeading[] = L"Current foreground window";
+constexpr wchar_t kTargetHeading[] = L"Window under target";
+constexpr DWORD kHangMs = 20000;
+constexpr DWORD kFollowTimeoutMs = 1000;
+constexpr DWORD kCloseTimeoutMs = 2000;
+
+TestWindowOptions HungOptions() {
+    TestWindowOptions options;
+    options.title = L"Hung test window";
+    options.rect = {420, 40, 720, 260};
+    options.background = RGB(255, 192, 192);
+    return options;
+}
+
+TestWindowOptions OtherOptions() {
+    TestWindowOptions options;
+    options.title = L"Answering test window";
+    options.rect = {40, 300, 340, 520};
+    options.background = RGB(255, 255, 192);
+    return options;
+}
+
+// Waits until the labels show the window's data as it was read while the window still
+// answered (a hung window's own text cannot be asked for).
+void ExpectShown(Check& check, const TarnwickApp& app, std::wstring_view subject,
+                 const WindowData& expected, std::wstring_view heading) {
+    const ULONGLONG start = GetTickCount64();
+    const bool inTime = WaitUntil(kFollowTimeoutMs, [&] {
+        return app.Text(ids::lbl_CurWindow) == heading && Shows(expected, ShownWindowData(app));
+    });
+    const ULONGLONG took = GetTickCount64() - start;
+    check.That(std::wstring(subject) + L": shown within " + Decimal(kFollowTimeoutMs) + L" ms",
+               inTime, L"heading and data", inTime ? L"after " + Decimal(took) + L" ms" : L"not");
+    check.Equal(std::wstring(subject) + L": lbl_CurWindow", heading, app.Text(ids::lbl_CurWindow));
+    CheckWindowData(check, subject, expected, ShownWindowData(app));
+}
+
+void HungWindowStallsNothing(Check& check, const Environment& env) {
+    CaseFolder folder(check, env, check.CaseName());
+    // Made before Tarnwick starts, so that they lie below it (see the drag cases).
+    TestWindows windows;
+    windows.CreateBackdrop();
+    const HWND other = windows.Create(OtherOptions());
+    HungWindow hung(HungOptions());
+    const WindowData hungData = ExpectedWindowData(hung.Handle());
+    const WindowData otherData = ExpectedWindowData(other);
+    TarnwickApp app(check, env, folder.ExePath());
+    app.Start();
+
+    // The foreground window itself stops answering (a hung window cannot be brought to the
+    // front: its thread would have to take the activation).
+    check.That(L"the test window becomes the foreground window", BringToForeground(hung.Handle()),
+               L"foreground", L"another window");
+    hung.Hang(kHangMs);
+    Pause();
+    DWORD_PTR answer = 0;
+    check.That(L"the hung window does not answer",
+               SendMessageTimeoutW(hung.Handle(), WM_NULL, 0, 0, SMTO_NORMAL, 200, &answer) == 0,
+               L"no answer within 200 ms", L"an answer");
+    ExpectShown(check, app, L"hung window in the foreground", hungData, kForegroundHeading);
+    check.That(L"the answering window becomes the foreground window", BringToForeground(other),
+               L"foreground", L"another window");
+    ExpectShown(check, app, L"answering window in the foreground", otherData, kForegroundHeading);
+
+    // A drag over the hung window and on to the answering one.
+    check.That(L"the main window becomes the foreground window",
+               BringToForeground(app.MainWindow()), L"foreground", L"another window");
+    MoveMouse(Centre(WindowRect(app.Control(ids::img_Target))));
+    Pause();
+    {
+        HeldLeftButton button;
+        Pause();
+        DragTo(Centre(WindowRect(hung.Handle())), 4);
+        ExpectShown(check, app, L"dragging over the hung window", hungData, kTargetHeading);
+        DragTo(Centre(WindowRect(other)), 4);
+        ExpectShown(check, app, L"dragged on to the answering window", otherData, kTargetHeading);
+        button.Release();
+    }
+    Pause();
+    check.That(L"still answering after the drag",
+               TryWindowText(app.Control(ids::lbl_CurWindow), 500).has_value(),
+               L"an answer within 500 ms", L"none");
+
+    const ULONGLONG start = GetTickCount64();
+    const bool closed = app.Close(kCloseTimeoutMs);
+    const ULONGLONG took = GetTickCount64() - start;
+    check.That(L"WM_CLOSE ends the program within " + Decimal(kCloseTimeoutMs) + L" ms", closed,
+               L"ended", closed ? L"after " + Decimal(took) + L" ms" : L"still running (killed)");
+    const std::wstring ini = folder.IniPath();
+    CheckIniText(check, ini, L"General", L"TrackForeground", L"1");
+    CheckIniText(check, ini, L"General", L"TrackTarget", L"1");
+    check.Equal(L"keys of Position", L"left, top, width, height, windowstate",
+                JoinedKeys(IniKeys(ini, L"Position")));
+}
+
+}  // namespace
+
+std::vector<TestCase> HungWindowCases() {
+    return {
+        {L"hung_window_stalls_nothing", HungWindowStallsNothing},
+    };
+}
+
+}  // namespace tarnwick::e2e
