@@ -1,12 +1,12 @@
 #include "platform/win32/win32_form.h"
 
 #include <cmath>
-#include <stdexcept>
 #include <string>
 
 #include "platform/event_dispatch.h"
 #include "platform/win32/artwork.h"
 #include "platform/win32/screen_units.h"
+#include "platform/win32/win32_failure.h"
 #include "platform/win32/win32_application.h"
 
 namespace tarnwick::win32 {
@@ -63,7 +63,7 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc, HICON icon, HICON smal
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name;
     if (!::RegisterClassExW(&wc)) {
-        throw std::runtime_error("cannot register a window class");
+        throw Win32Failure("cannot register a window class");
     }
 }
 
@@ -89,7 +89,7 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
                               outer.bottom - outer.top, owner, menu_, ::GetModuleHandleW(nullptr),
                               this);
     if (hwnd_ == nullptr) {
-        throw std::runtime_error("cannot create the form's window");
+        throw Win32Failure("cannot create the form's window");
     }
     const RECT placed = OuterPixels();
     formTwips_ = {PixelsToTwips(placed.left), PixelsToTwips(placed.top),
@@ -196,7 +196,7 @@ void Win32Form::CreateControls() {
                 continue;
         }
         if (control.hwnd == nullptr) {
-            throw std::runtime_error("cannot create a control");
+            throw Win32Failure("cannot create a control");
         }
         ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(design.font)),
                        FALSE);
@@ -242,7 +242,7 @@ void Win32Form::CreateMenuBar() {
 Win32Form::Control& Win32Form::At(ControlId control) {
     const auto found = controls_.find(control);
     if (found == controls_.end()) {
-        throw std::out_of_range("no such control");
+        throw Win32Failure("no such control");
     }
     return found->second;
 }
