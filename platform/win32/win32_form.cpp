@@ -77,7 +77,7 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
                      HWND owner)
     : design_(design), events_(events), app_(app), owner_(owner) {
     const std::wstring className = ClassNameOf(design);
-    RegisterClassOnce(className.c_str(), FormProc, AppIcon(32), AppIcon(16));
+    RegisterClassOnce(className.c_str(), FormProc, WindowIcon(), SmallWindowIcon());
     RegisterClassOnce(kPanelClass, PanelProc, nullptr, nullptr);
 
     CreateMenuBar();

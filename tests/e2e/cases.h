@@ -22,5 +22,7 @@ std::vector<TestCase> StartupCases();
 std::vector<TestCase> TrackingCases();
 // Saving at shutdown, help, and the About box.
 std::vector<TestCase> HelpAndAboutCases();
+// The release: one version everywhere, the icon's sizes, the picture on the face colour.
+std::vector<TestCase> ReleaseCases();
 
 }  // namespace tarnwick::e2e
