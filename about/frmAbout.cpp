@@ -2,14 +2,15 @@
 
 #include "about/frmAbout_controls.h"
 #include "placement/modPosition.h"
+#include "platform/decimal_text.h"
 
 namespace tarnwick {
 
 using namespace frmAboutControls;
 
 std::wstring VersionText(const VersionNumbers& version) {
-    return std::to_wstring(version.major) + L"." + std::to_wstring(version.minor) + L".0." +
-           std::to_wstring(version.revision);
+    return SignedDecimalText(version.major) + L"." + SignedDecimalText(version.minor) + L".0." +
+           SignedDecimalText(version.revision);
 }
 
 frmAbout::frmAbout(Platform platform)

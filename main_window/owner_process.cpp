@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/decimal_text.h"
+
 namespace tarnwick {
 
 namespace {
@@ -33,7 +35,7 @@ std::wstring OwnerProcessText(Win32Api& win32, Hwnd window) {
         return L"none (the window no longer exists)";
     }
     std::wstring id = L"PID ";
-    id += std::to_wstring(processId);
+    id += DecimalText(processId);
     const KernelHandle process =
         win32.OpenProcess(kProcessQueryLimitedInformation, false, processId);
     if (process == 0) {

@@ -4,6 +4,8 @@
 #include <limits>
 #include <utility>
 
+#include "platform/decimal_text.h"
+
 namespace tarnwick {
 
 namespace {
@@ -271,7 +273,7 @@ class Parser {
                 return Failure(L"the help file's version is not a number", line);
             }
             if (*version != kFormatVersion) {
-                return Failure(L"the help file has version " + std::to_wstring(*version) +
+                return Failure(L"the help file has version " + DecimalText(*version) +
                                    L", which this program cannot read",
                                line);
             }
@@ -353,7 +355,7 @@ class Parser {
             words.size() == 2 ? ParseNumber(words[1], kLargestWindowSide) : std::nullopt;
         if (!width || !height || *width == 0 || *height == 0) {
             Problem(L"@size needs a width and a height from 1 to " +
-                    std::to_wstring(kLargestWindowSide) + L"; the line is left out");
+                    DecimalText(kLargestWindowSide) + L"; the line is left out");
             return;
         }
         window.width = static_cast<int>(*width);
@@ -410,7 +412,7 @@ class Parser {
         }
         if (topic.context && ContextInUse(*topic.context)) {
             problems_.push_back({pendingTopic_.contextLine,
-                                 L"context number " + std::to_wstring(*topic.context) +
+                                 L"context number " + DecimalText(*topic.context) +
                                      L" is already used by another topic; it is left out"});
             topic.context.reset();
         }

@@ -11,6 +11,14 @@ HANDLE LoadShared(int id, UINT type, int size) {
                         LR_SHARED);
 }
 
+// Not shared: the system's cache of shared icons hands out whichever size was loaded first.
+HICON LoadIconAt(int metric) {
+    const int size = ::GetSystemMetrics(metric);
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                           MAKEINTRESOURCEW(IDI_TARNWICK), IMAGE_ICON, size, size,
+                                           LR_DEFAULTCOLOR));
+}
+
 }  // namespace
 
 HICON AppIcon(int size) {
@@ -18,12 +26,23 @@ HICON AppIcon(int size) {
 }
 
 HBITMAP TargetPicture() {
-    return static_cast<HBITMAP>(::LoadImageW(
-        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TARGET), IMAGE_BITMAP, 0, 0, LR_SHARED));
+    return static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                             MAKEINTRESOURCEW(IDB_TARGET), IMAGE_BITMAP, 0, 0,
+                                             LR_SHARED | LR_LOADMAP3DCOLORS));
 }
 
 HCURSOR TargetPointer() {
     return static_cast<HCURSOR>(LoadShared(IDC_TARGET, IMAGE_CURSOR, 0));
+}
+
+HICON WindowIcon() {
+    static const HICON icon = LoadIconAt(SM_CXICON);
+    return icon;
+}
+
+HICON SmallWindowIcon() {
+    static const HICON icon = LoadIconAt(SM_CXSMICON);
+    return icon;
 }
 
 }  // namespace tarnwick::win32

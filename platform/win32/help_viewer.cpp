@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/decimal_text.h"
 #include "platform/help/help_document.h"
 #include "platform/win32_api.h"
 
@@ -156,7 +157,7 @@ void FillTopicList(ViewerState& state) {
 void ReportProblems(const std::wstring& file, const std::vector<HelpProblem>& problems) {
     for (const HelpProblem& problem : problems) {
         const std::wstring line =
-            file + L"(" + std::to_wstring(problem.line) + L"): " + problem.message + L"\n";
+            file + L"(" + DecimalText(problem.line) + L"): " + problem.message + L"\n";
         OutputDebugStringW(line.c_str());
     }
 }
@@ -389,7 +390,7 @@ LoadedHelp LoadHelpFile(const std::wstring& path) {
         if (!loaded.document) {
             loaded.problem = L"The help file " + path + L" cannot be shown: " + parsed.error;
             loaded.problem += parsed.errorLine
-                                  ? L" (line " + std::to_wstring(parsed.errorLine) + L")."
+                                  ? L" (line " + DecimalText(parsed.errorLine) + L")."
                                   : std::wstring(L".");
         }
     }
@@ -443,7 +444,7 @@ int ShowHelpOrThrow(HWND owner, std::wstring_view reference, unsigned command,
         ShowTopic(state, *topic);
     } else if (state.document) {
         ShowMessage(state, L"The help file " + target.file + L" has no topic with context number " +
-                               std::to_wstring(data) + L". Choose a topic from the list.");
+                               DecimalText(data) + L". Choose a topic from the list.");
     } else {
         ShowMessage(state, loaded.problem);
     }

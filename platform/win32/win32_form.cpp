@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <string>
 
 #include "platform/event_dispatch.h"
 #include "platform/win32/artwork.h"
 #include "platform/win32/restore_rect.h"
 #include "platform/win32/screen_units.h"
+#include "platform/win32/win32_failure.h"
 #include "platform/win32/win32_application.h"
 
 namespace tarnwick::win32 {
@@ -67,7 +67,7 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc, HICON icon, HICON smal
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name;
     if (!::RegisterClassExW(&wc)) {
-        throw std::runtime_error("cannot register a window class");
+        throw Win32Failure("cannot register a window class");
     }
 }
 
@@ -105,7 +105,7 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
                      HWND mainWindow)
     : design_(design), events_(events), app_(app), main_(mainWindow) {
     const std::wstring className = ClassNameOf(design);
-    RegisterClassOnce(className.c_str(), FormProc, AppIcon(32), AppIcon(16));
+    RegisterClassOnce(className.c_str(), FormProc, WindowIcon(), SmallWindowIcon());
     RegisterClassOnce(kPanelClass, PanelProc, nullptr, nullptr);
 
     CreateMenuBar();
@@ -117,7 +117,7 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
                               outer.bottom - outer.top, nullptr, menu_, ::GetModuleHandleW(nullptr),
                               this);
     if (hwnd_ == nullptr) {
-        throw std::runtime_error("cannot create the form's window");
+        throw Win32Failure("cannot create the form's window");
     }
     const RECT placed = OuterPixels();
     formTwips_ = {PixelsToTwips(placed.left), PixelsToTwips(placed.top),
@@ -222,7 +222,7 @@ void Win32Form::CreateControls() {
                 continue;
         }
         if (control.hwnd == nullptr) {
-            throw std::runtime_error("cannot create a control");
+            throw Win32Failure("cannot create a control");
         }
         ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(design.font)),
                        FALSE);
@@ -262,7 +262,7 @@ void Win32Form::CreateMenuBar() {
     for (const KeyCommandDesign& key : design_.keys) {
         ACCEL accelerator{};
         if (!AcceleratorFor(key.key, static_cast<WORD>(key.id), accelerator)) {
-            throw std::invalid_argument("a key command with a key that has no accelerator");
+            throw Win32Failure("a key command with a key that has no accelerator");
         }
         accelerators.push_back(accelerator);
     }
@@ -275,7 +275,7 @@ void Win32Form::CreateMenuBar() {
 Win32Form::Control& Win32Form::At(ControlId control) {
     const auto found = controls_.find(control);
     if (found == controls_.end()) {
-        throw std::out_of_range("no such control");
+        throw Win32Failure("no such control");
     }
     return found->second;
 }

@@ -15,6 +15,7 @@ build_ensure_tools() {
     command -v cmake >/dev/null || missing+=(cmake)
     command -v ninja >/dev/null || missing+=(ninja-build)
     command -v g++ >/dev/null || missing+=(g++)
+    command -v python3 >/dev/null || missing+=(python3)
     [[ -f /usr/include/gtest/gtest.h ]] || missing+=(libgtest-dev)
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
     command -v x86_64-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-x86-64)

@@ -1,11 +1,14 @@
-// Measures what Tarnwick costs while it runs: GDI objects left after many frames, start-up time,
-// and CPU time per tick against a bare program making the same queries.
+// Measures what Tarnwick costs while it runs: GDI objects left after many frames, and, side by
+// side with the bare ticker (a window with the same fifteen labels that makes only the tick's
+// queries), start-up time, CPU per tick, private memory and working set, and the size of the
+// exe, each as a ratio Tarnwick / bare. A new comparison is one more Figure line.
 //
 //   tarnwick_bench --exe Tarnwick.exe --ticker tarnwick_bare_ticker.exe [--seconds 60]
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -164,6 +167,171 @@ Options ParseOptions(int argc, wchar_t** argv) {
     return options;
 }
 
+// Under Wine a Windows process is a Linux process too, and Linux knows its private memory
+// exactly: RssAnon in /proc/<pid>/status, the resident pages that belong to no file. Wine shows
+// the Linux root as drive Z:. The process is the one of this Wine prefix whose command line
+// names the program.
+std::string ReadWholeFile(const std::wstring& path) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string contents;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        contents.append(buffer, got);
+    }
+    ::CloseHandle(file);
+    return contents;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+std::string EnvironmentEntry(const std::string& variables, const std::string& name) {
+    for (std::size_t at = 0; at < variables.size();) {
+        const std::size_t end = std::min(variables.find('\0', at), variables.size());
+        if (variables.compare(at, name.size() + 1, name + "=") == 0) {
+            return variables.substr(at, end - at);
+        }
+        at = end + 1;
+    }
+    return {};
+}
+
+// The process's folder under Z:\proc, or nothing when it is not found (not under Wine).
+std::wstring LinuxProcessFolder(const std::string& programName) {
+    const std::string prefix =
+        EnvironmentEntry(ReadWholeFile(L"Z:\\proc\\self\\environ"), "WINEPREFIX");
+    if (prefix.empty()) {
+        return {};
+    }
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::wstring match;
+    do {
+        const std::wstring pid = found.cFileName;
+        if (pid.empty() || pid.find_first_not_of(L"0123456789") != std::wstring::npos) {
+            continue;
+        }
+        const std::wstring folder = L"Z:\\proc\\" + pid + L"\\";
+        const std::string command = Lower(ReadWholeFile(folder + L"cmdline"));
+        if (command.find(Lower(programName)) != std::string::npos &&
+            command.find("tarnwick_bench") == std::string::npos &&
+            EnvironmentEntry(ReadWholeFile(folder + L"environ"), "WINEPREFIX") == prefix) {
+            match = folder;
+        }
+    } while (match.empty() && ::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return match;
+}
+
+// RssAnon in KiB, or a negative value without the process.
+double LinuxPrivateKib(const std::wstring& folder) {
+    const std::string status = folder.empty() ? std::string() : ReadWholeFile(folder + L"status");
+    const std::size_t at = status.find("RssAnon:");
+    return at == std::string::npos ? -1 : std::atof(status.c_str() + at + 8);
+}
+
+// The time the process's threads have run, in milliseconds, from the nanosecond counters in
+// /proc/<pid>/task/<tid>/schedstat; a negative value without the process. Under Wine this is
+// the figure to trust: GetProcessTimes of another process does not give that process's own
+// times there, and /proc/<pid>/stat counts in steps of 10 ms.
+double LinuxCpuMilliseconds(const std::wstring& folder) {
+    if (folder.empty()) {
+        return -1;
+    }
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW((folder + L"task\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return -1;
+    }
+    double nanoseconds = 0;
+    do {
+        const std::wstring thread = found.cFileName;
+        if (!thread.empty() && thread.find_first_not_of(L"0123456789") == std::wstring::npos) {
+            nanoseconds +=
+                std::atof(ReadWholeFile(folder + L"task\\" + thread + L"\\schedstat").c_str());
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return nanoseconds / 1e6;
+}
+
+// One line of the comparison: a figure of Tarnwick, the same of the bare ticker, and their ratio.
+struct Figure {
+    const char* what;
+    const char* unit;
+    double tarnwick;
+    double bare;
+};
+
+void PrintFigures(const std::vector<Figure>& figures) {
+    std::printf("%-34s %14s %14s %10s\n", "", "Tarnwick", "bare ticker", "ratio");
+    for (const Figure& figure : figures) {
+        char tarnwick[32];
+        char bare[32];
+        char ratio[32] = "n/a";
+        std::snprintf(tarnwick, sizeof tarnwick, "%.2f %s", figure.tarnwick, figure.unit);
+        std::snprintf(bare, sizeof bare, "%.2f %s", figure.bare, figure.unit);
+        if (figure.tarnwick >= 0 && figure.bare > 0) {
+            std::snprintf(ratio, sizeof ratio, "%.2f", figure.tarnwick / figure.bare);
+        }
+        std::printf("%-34s %14s %14s %10s\n", figure.what, figure.tarnwick >= 0 ? tarnwick : "n/a",
+                    figure.bare >= 0 ? bare : "n/a", ratio);
+    }
+}
+
+double MedianStartUp(const std::wstring& exe, const wchar_t* title) {
+    std::vector<double> times;
+    for (int run = 0; run < 5; ++run) {
+        Started started = Start(exe, title);
+        times.push_back(started.window ? started.milliseconds : -1);
+        Stop(started);
+    }
+    std::sort(times.begin(), times.end());
+    return times[2];
+}
+
+struct Steady {
+    double cpuMilliseconds = 0;
+    double linuxCpuMilliseconds = -1;
+    double workingSetKib = 0;
+    double privateBytesKib = 0;
+    double linuxPrivateKib = -1;
+};
+
+Steady Memory(HANDLE process, const std::wstring& linuxFolder) {
+    Steady steady;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    ::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                           sizeof memory);
+    steady.workingSetKib = static_cast<double>(memory.WorkingSetSize) / 1024.0;
+    steady.privateBytesKib = static_cast<double>(memory.PrivateUsage) / 1024.0;
+    steady.linuxPrivateKib = LinuxPrivateKib(linuxFolder);
+    return steady;
+}
+
+double FileKib(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return -1;
+    }
+    return static_cast<double>(data.nFileSizeLow) / 1024.0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -179,39 +347,57 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("GDI objects alive after %d frames: %d\n", kFrames, leftOver);
 
     const std::wstring exe = PrivateCopy(options.exe);
-    std::vector<double> startUps;
-    for (int run = 0; run < 5; ++run) {
-        Started started = Start(exe, L"Tarnwick");
-        startUps.push_back(started.milliseconds);
-        Stop(started);
-    }
-    std::sort(startUps.begin(), startUps.end());
-    std::printf("start-up until the window shows: median %.0f ms (min %.0f, max %.0f)\n",
-                startUps[2], startUps.front(), startUps.back());
+    std::vector<Figure> figures;
+    figures.push_back({"start-up until the window shows", "ms", MedianStartUp(exe, L"Tarnwick"),
+                       MedianStartUp(options.ticker, L"Bare ticker")});
 
     // A window of our own stays in front, so each tick of Tarnwick finds the same foreground
-    // window: the steady state of foreground mode.
+    // window: the steady state of foreground mode. Both programs run side by side, so that
+    // whatever else the machine does falls on both.
     const HWND front = TestWindow(L"Bench foreground", 100);
     Started tarnwick = Start(exe, L"Tarnwick");
     Started ticker = Start(options.ticker, L"Bare ticker");
     ::SetForegroundWindow(front);
     Pump(std::chrono::seconds(2));
+    const std::wstring tarnwickLinux = LinuxProcessFolder("\\tarnwick-bench\\tarnwick.exe");
+    const std::wstring tickerLinux = LinuxProcessFolder("tarnwick_bare_ticker.exe");
     const double tarnwickBefore = CpuMilliseconds(tarnwick.process.hProcess);
     const double tickerBefore = CpuMilliseconds(ticker.process.hProcess);
+    const double tarnwickLinuxBefore = LinuxCpuMilliseconds(tarnwickLinux);
+    const double tickerLinuxBefore = LinuxCpuMilliseconds(tickerLinux);
     Pump(std::chrono::seconds(options.seconds));
-    const double tarnwickCpu = CpuMilliseconds(tarnwick.process.hProcess) - tarnwickBefore;
-    const double tickerCpu = CpuMilliseconds(ticker.process.hProcess) - tickerBefore;
-    PROCESS_MEMORY_COUNTERS memory{};
-    ::GetProcessMemoryInfo(tarnwick.process.hProcess, &memory, sizeof memory);
+    Steady tarnwickRun = Memory(tarnwick.process.hProcess, tarnwickLinux);
+    Steady tickerRun = Memory(ticker.process.hProcess, tickerLinux);
+    tarnwickRun.cpuMilliseconds = CpuMilliseconds(tarnwick.process.hProcess) - tarnwickBefore;
+    tickerRun.cpuMilliseconds = CpuMilliseconds(ticker.process.hProcess) - tickerBefore;
+    if (tarnwickLinuxBefore >= 0 && tickerLinuxBefore >= 0) {
+        tarnwickRun.linuxCpuMilliseconds =
+            LinuxCpuMilliseconds(tarnwickLinux) - tarnwickLinuxBefore;
+        tickerRun.linuxCpuMilliseconds = LinuxCpuMilliseconds(tickerLinux) - tickerLinuxBefore;
+    }
     Stop(tarnwick);
     Stop(ticker);
 
     const double ticks = options.seconds * 20.0;
-    std::printf("over %d s (%.0f ticks of 50 ms):\n", options.seconds, ticks);
-    std::printf("  Tarnwick:    %.1f ms CPU, %.4f ms per tick\n", tarnwickCpu, tarnwickCpu / ticks);
-    std::printf("  bare ticker: %.1f ms CPU, %.4f ms per tick\n", tickerCpu, tickerCpu / ticks);
-    std::printf("  ratio Tarnwick / bare: %.2f\n", tickerCpu > 0 ? tarnwickCpu / tickerCpu : 0.0);
-    std::printf("  Tarnwick working set: %.1f MB\n",
-                static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0));
+    const auto perTick = [&](double total) { return total < 0 ? -1 : total / ticks; };
+    // Under Wine the Linux figure, elsewhere the system's (in 10 ms steps: run long enough).
+    const bool fromLinux =
+        tarnwickRun.linuxCpuMilliseconds >= 0 && tickerRun.linuxCpuMilliseconds >= 0;
+    const double tarnwickCpu =
+        fromLinux ? tarnwickRun.linuxCpuMilliseconds : tarnwickRun.cpuMilliseconds;
+    const double tickerCpu = fromLinux ? tickerRun.linuxCpuMilliseconds : tickerRun.cpuMilliseconds;
+    figures.push_back(
+        {fromLinux ? "CPU per tick (Linux schedstat)" : "CPU per tick (GetProcessTimes)", "ms",
+         perTick(tarnwickCpu), perTick(tickerCpu)});
+    figures.push_back({"private memory (Linux RssAnon)", "KiB", tarnwickRun.linuxPrivateKib,
+                       tickerRun.linuxPrivateKib});
+    figures.push_back(
+        {"private bytes (Windows)", "KiB", tarnwickRun.privateBytesKib, tickerRun.privateBytesKib});
+    figures.push_back({"working set", "KiB", tarnwickRun.workingSetKib, tickerRun.workingSetKib});
+    figures.push_back({"size of the exe", "KiB", FileKib(options.exe), FileKib(options.ticker)});
+
+    std::printf("over %d s (%.0f ticks of 50 ms); CPU totals %.1f ms and %.1f ms\n",
+                options.seconds, ticks, tarnwickCpu, tickerCpu);
+    PrintFigures(figures);
     return leftOver == 0 ? 0 : 1;
 }

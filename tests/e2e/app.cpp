@@ -109,14 +109,17 @@ void TarnwickApp::Command(int id) const {
     }
 }
 
-std::vector<MenuItem> TarnwickApp::Menu() const {
-    std::optional<std::vector<MenuItem>> menu =
-        ReadMenuBar(process_, processId_, main_, env_.probePath);
-    if (!menu) {
+ProbedWindow TarnwickApp::Probe() const {
+    std::optional<ProbedWindow> probed = ProbeWindow(process_, processId_, main_, env_.probePath);
+    if (!probed) {
         check_.Abort(L"read the main window's menu bar", L"the menu, read by the probe",
                      L"no menu or no answer");
     }
-    return *menu;
+    return *probed;
+}
+
+std::vector<MenuItem> TarnwickApp::Menu() const {
+    return Probe().menu;
 }
 
 bool TarnwickApp::MenuChecked(int id) const {

@@ -34,5 +34,7 @@ std::vector<TestCase> AboutOnTopCases();
 std::vector<TestCase> MinimisedCases();
 // No DLL from the program's folder: planted stand-ins, the import table.
 std::vector<TestCase> DllSearchCases();
+// The release: one version everywhere, the icon's sizes, the picture on the face colour.
+std::vector<TestCase> ReleaseCases();
 
 }  // namespace tarnwick::e2e

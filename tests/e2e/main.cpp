@@ -71,9 +71,9 @@ std::wstring MakeWorkRoot() {
 
 std::vector<TestCase> AllCases() {
     std::vector<TestCase> cases;
-    for (auto group :
-         {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases, SessionEndCases,
-          HungWindowCases, AboutOnTopCases, MinimisedCases, DllSearchCases, CopyCases}) {
+    for (auto group : {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases,
+                       SessionEndCases, HungWindowCases, AboutOnTopCases, MinimisedCases,
+                       DllSearchCases, CopyCases, ReleaseCases}) {
         for (const TestCase& c : group()) {
             cases.push_back(c);
         }

@@ -39,17 +39,22 @@ bool LoadProbe(HANDLE process, const std::wstring& probePath) {
     return loaded;
 }
 
-std::optional<std::vector<MenuItem>> ParseWindowMenu(const std::string& dump, HWND window) {
+std::optional<ProbedWindow> ParseWindow(const std::string& dump, HWND window) {
     std::istringstream lines(dump);
     std::string line;
     bool inWindow = false;
-    std::optional<std::vector<MenuItem>> items;
+    std::optional<ProbedWindow> probed;
     while (std::getline(lines, line)) {
         if (line.rfind("window ", 0) == 0) {
             inWindow =
                 std::strtoull(line.c_str() + 7, nullptr, 16) == reinterpret_cast<UINT_PTR>(window);
             if (inWindow) {
-                items.emplace();
+                probed.emplace();
+            }
+        } else if (line.rfind("icons ", 0) == 0 && inWindow) {
+            if (std::sscanf(line.c_str(), "icons %d %d", &probed->classIconWidth,
+                            &probed->smallClassIconWidth) != 2) {
+                return std::nullopt;
             }
         } else if (line.rfind("item ", 0) == 0 && inWindow) {
             MenuItem item;
@@ -61,16 +66,16 @@ std::optional<std::vector<MenuItem>> ParseWindowMenu(const std::string& dump, HW
             }
             item.hasSubmenu = hasSubmenu != 0;
             item.text = FromUtf8(std::string_view(line).substr(static_cast<std::size_t>(consumed)));
-            items->push_back(item);
+            probed->menu.push_back(item);
         }
     }
-    return items;
+    return probed;
 }
 
 }  // namespace
 
-std::optional<std::vector<MenuItem>> ReadMenuBar(HANDLE process, DWORD processId, HWND window,
-                                                 const std::wstring& probePath) {
+std::optional<ProbedWindow> ProbeWindow(HANDLE process, DWORD processId, HWND window,
+                                        const std::wstring& probePath) {
     const std::wstring dumpPath = MenuDumpPath(processId);
     DeleteFileW(dumpPath.c_str());
     if (!LoadProbe(process, probePath)) {
@@ -85,7 +90,7 @@ std::optional<std::vector<MenuItem>> ReadMenuBar(HANDLE process, DWORD processId
     if (!dump.has_value()) {
         return std::nullopt;
     }
-    return ParseWindowMenu(*dump, window);
+    return ParseWindow(*dump, window);
 }
 
 }  // namespace tarnwick::e2e

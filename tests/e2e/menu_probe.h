@@ -1,7 +1,8 @@
 #pragma once
-// Reads the menu bar of a window in another process. Under Wine menus cannot be read from
-// outside their process, so the probe library is loaded into the process (a remote thread that
-// calls LoadLibraryW) and reads it there with GetMenuItemInfoW and GetMenuStringW.
+// Reads the menu bar and the class icons of a window in another process. Under Wine menus cannot be
+// read from outside their process, so the probe library is loaded into the process (a remote thread
+// that calls LoadLibraryW) and reads it there with GetMenuItemInfoW and GetMenuStringW. Icon
+// handles, too, mean nothing outside the process under Wine.
 
 #include <windows.h>
 
@@ -24,9 +25,18 @@ struct MenuItem {
     bool Separator() const { return (type & MFT_SEPARATOR) != 0; }
 };
 
-// The window's menu bar, items in menu order (each submenu right after its item); nothing when
-// the probe could not run or the window has no menu.
-std::optional<std::vector<MenuItem>> ReadMenuBar(HANDLE process, DWORD processId, HWND window,
-                                                 const std::wstring& probePath);
+// What the probe read of one window inside its process.
+struct ProbedWindow {
+    // The menu bar, items in menu order (each submenu right after its item).
+    std::vector<MenuItem> menu;
+    // The widths of the images of its class's icon and small icon; 0 where there is none.
+    int classIconWidth = 0;
+    int smallClassIconWidth = 0;
+};
+
+// The window as the probe read it; nothing when the probe could not run or the window has no
+// menu bar.
+std::optional<ProbedWindow> ProbeWindow(HANDLE process, DWORD processId, HWND window,
+                                        const std::wstring& probePath);
 
 }  // namespace tarnwick::e2e

@@ -45,6 +45,21 @@ void DumpMenu(HMENU menu, int depth, std::string& out) {
     }
 }
 
+// The width of an icon's image; 0 when there is no icon.
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor != nullptr) {
+        DeleteObject(info.hbmColor);
+    }
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 // The thread of a window of this process that has a menu bar; 0 for any other window.
 DWORD OwnMenuThread(HWND window) {
     DWORD processId = 0;
@@ -64,6 +79,10 @@ BOOL CALLBACK DumpWindow(HWND window, LPARAM parameter) {
     std::snprintf(handle, sizeof(handle), "window %llX ",
                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
     out += handle + Utf8(className) + "\n";
+    std::snprintf(handle, sizeof(handle), "icons %d %d\n",
+                  IconWidth(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON))),
+                  IconWidth(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM))));
+    out += handle;
     DumpMenu(menu, 0, out);
     return TRUE;
 }

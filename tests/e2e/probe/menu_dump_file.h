@@ -2,6 +2,7 @@
 // Where the menu probe leaves what it read: a UTF-8 text file in the temporary folder, named
 // after the process it ran in. Lines:
 //   window <handle, hex> <class name>
+//   icons <width of the class's icon> <width of its small icon>
 //   item <depth> <position> <id> <type, hex> <state, hex> <has a submenu: 0 or 1> <text>
 //   end
 // The file appears whole (written under another name, then renamed).

@@ -1,0 +1,20 @@
+#pragma once
+// The exception the Win32 layer throws when the window system refuses a window or a control. It
+// carries a fixed text only, so that throwing it needs neither an allocation nor the standard
+// library's string-holding exception classes.
+
+#include <exception>
+
+namespace tarnwick::win32 {
+
+class Win32Failure final : public std::exception {
+  public:
+    explicit Win32Failure(const char* reason) noexcept : reason_(reason) {}
+
+    const char* what() const noexcept override { return reason_; }
+
+  private:
+    const char* reason_;
+};
+
+}  // namespace tarnwick::win32
