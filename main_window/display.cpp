@@ -6,6 +6,7 @@
 #include "app/number_text.h"
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
+#include "platform/physical_pixels.h"
 
 namespace tarnwick {
 
@@ -40,7 +41,11 @@ void frmMain::DisplayData(const Hwnd& winHandle) {
     showText(win32.GetWindowText(winHandle, text), lbl_WindowTitle);
 
     Rect rect{};
-    win32.GetWindowRect(winHandle, rect);
+    {
+        // In the physical pixels of the window's monitor, as an inspector must show it.
+        const PhysicalPixels physical(win32);
+        win32.GetWindowRect(winHandle, rect);
+    }
     f.SetCaption(lbl_WindowRect, RectText(rect));
 
     f.SetCaption(lbl_WindowStyle, Hex(win32.GetWindowLong(winHandle, kGwlStyle)));

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+#include "main_window/frame_style.h"
 #include "platform/platform.h"
 
 namespace tarnwick {
@@ -18,7 +20,7 @@ class frmMain final : public FormEvents {
 
     // Fills the seven data labels for the window.
     void DisplayData(const Hwnd& winHandle);
-    // Paints the frame in m_BorderColor along the window's outer edges.
+    // Shows the frame in m_BorderColor along the window's outer edges, in the frame style.
     void DrawBorder(Hwnd winHandle);
 
     std::int16_t dragging() const { return m_Dragging; }
@@ -50,8 +52,16 @@ class frmMain final : public FormEvents {
     void btn_Help_Click();
     void btn_Close_Click();
 
-    // Repaints every window on the screen, which wipes a frame painted earlier.
-    void InvalidateScreen();
+    // The frame style, settled from the settings file the first time a frame is shown or wiped.
+    FrameStyle CurrentFrameStyle();
+    // The frame painted into the target's window DC.
+    void PaintFrame(Hwnd winHandle);
+    // The frame as the program's overlay window over the target.
+    void ShowOverlayFrame(Hwnd winHandle);
+    // Takes the frame off the screen, wherever it is.
+    void WipeFrame();
+    // The last wipe, when the program ends: nothing of a frame stays behind.
+    void EndFrame();
     void SaveTrackingOption(const wchar_t* key, ControlId menuItem);
 
     Platform platform_;
@@ -61,6 +71,7 @@ class frmMain final : public FormEvents {
     Hwnd m_LastHwnd = 0;
     std::int16_t m_BorderDrawn = 0;
     ColorRef m_BorderColor = 0;
+    std::optional<FrameStyle> m_FrameStyle;
 };
 
 }  // namespace tarnwick

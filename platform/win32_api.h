@@ -20,6 +20,9 @@ inline constexpr Hwnd kHwndNoTopmost = -2;
 inline constexpr std::uint32_t kSwpNoSizeNoMoveNoActivate = 0x0013;
 inline constexpr std::uint32_t kHelpContext = 1;
 inline constexpr std::uint32_t kHelpContents = 3;
+// A thread's DPI awareness context, as the system hands it out; 0 is none.
+using DpiAwarenessContext = std::intptr_t;
+inline constexpr DpiAwarenessContext kDpiAwarenessContextPerMonitorAwareV2 = -4;
 
 class Win32Api {
   public:
@@ -66,6 +69,22 @@ class Win32Api {
     virtual std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                                    std::wstring_view value,
                                                    std::wstring_view file) = 0;
+
+    // Desktop composition and DPI.
+    // Whether the window manager composes the desktop; false where the system cannot tell.
+    virtual bool DwmIsCompositionEnabled() = 0;
+    // Gives the calling thread the DPI awareness context and returns the one it had; returns 0
+    // and changes nothing where the system has no such contexts.
+    virtual DpiAwarenessContext SetThreadDpiAwarenessContext(DpiAwarenessContext context) = 0;
+
+    // The frame overlay: one window of the program's own, above every other window, never
+    // activated and invisible to the pointer. Show creates it on first use, places it at the
+    // screen rectangle, shapes it to the strips (in its own coordinates, like a window DC's)
+    // painted in the colour, and shows it. Hide takes it off the screen; Destroy ends it.
+    virtual void ShowFrameOverlay(const Rect& placement, std::span<const Rect> strips,
+                                  ColorRef color) = 0;
+    virtual void HideFrameOverlay() = 0;
+    virtual void DestroyFrameOverlay() = 0;
 
   protected:
     ~Win32Api() = default;

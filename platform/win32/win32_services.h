@@ -1,6 +1,7 @@
 #pragma once
 // The window-system, graphics and settings-file services, through the wide Win32 functions.
 
+#include "platform/win32/frame_overlay.h"
 #include "platform/win32/windows_api.h"
 #include "platform/win32_api.h"
 
@@ -41,9 +42,16 @@ class Win32Services final : public Win32Api {
     std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                            std::wstring_view value,
                                            std::wstring_view file) override;
+    bool DwmIsCompositionEnabled() override;
+    DpiAwarenessContext SetThreadDpiAwarenessContext(DpiAwarenessContext context) override;
+    void ShowFrameOverlay(const Rect& placement, std::span<const Rect> strips,
+                          ColorRef color) override;
+    void HideFrameOverlay() override;
+    void DestroyFrameOverlay() override;
 
   private:
     int liveGdiObjects_ = 0;
+    FrameOverlay overlay_;
 };
 
 }  // namespace tarnwick::win32

@@ -22,5 +22,7 @@ std::vector<TestCase> StartupCases();
 std::vector<TestCase> TrackingCases();
 // Saving at shutdown, help, and the About box.
 std::vector<TestCase> HelpAndAboutCases();
+// The frame as the program's overlay window, and what each frame style repaints.
+std::vector<TestCase> FrameOverlayCases();
 
 }  // namespace tarnwick::e2e

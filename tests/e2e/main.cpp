@@ -71,7 +71,8 @@ std::wstring MakeWorkRoot() {
 
 std::vector<TestCase> AllCases() {
     std::vector<TestCase> cases;
-    for (auto group : {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases}) {
+    for (auto group :
+         {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases, FrameOverlayCases}) {
         for (const TestCase& c : group()) {
             cases.push_back(c);
         }
