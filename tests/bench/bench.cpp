@@ -14,6 +14,7 @@
 #include "main_window/frmMain.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_services.h"
+#include "tests/bench/drag_bench.h"
 
 #include <psapi.h>
 
@@ -213,5 +214,6 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  ratio Tarnwick / bare: %.2f\n", tickerCpu > 0 ? tarnwickCpu / tickerCpu : 0.0);
     std::printf("  Tarnwick working set: %.1f MB\n",
                 static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0));
-    return leftOver == 0 ? 0 : 1;
+    const bool dragged = bench::BenchDragAcrossWindows(exe, std::max(5, options.seconds / 4));
+    return leftOver == 0 && dragged ? 0 : 1;
 }
