@@ -86,6 +86,25 @@ TEST_F(FrameStyleTest, OverlayFollowsADragOverThreeWindowsWithoutRepaintingAnyOt
     EXPECT_EQ(caption(lbl_WindowTitle), L"OK");
 }
 
+TEST_F(FrameStyleTest, ADragEndingOverTheOwnWindowOrTheDesktopLeavesNoFrame) {
+    constexpr Hwnd kDesktop = 0x10010 + 0x100;
+    win32.windows[kDesktop] = fake::Window(L"#32769", L"", {0, 0, 1024, 768});
+    StartWithStyle(L"1");
+    win32.windows[own()] = fake::Window(L"Tarnwick.frmMain", L"Tarnwick", {368, 267, 656, 501});
+    for (const Hwnd last : {own(), kDesktop}) {
+        Press();
+        HoverOver(kEditor);
+        HoverOver(last);
+        EXPECT_TRUE(win32.overlayVisible);
+        EXPECT_EQ(win32.overlayPlacement, win32.windows[last].rect);
+        form().FireMouseUp(img_Target);
+        EXPECT_FALSE(win32.overlayVisible);
+        EXPECT_EQ(main->lastHwnd(), last);
+    }
+    EXPECT_EQ(win32.overlaysCreated, 1);
+    EXPECT_EQ(log.Count("InvalidateRect"), 0);
+}
+
 TEST_F(FrameStyleTest, OverlayKeepsTheTicksOfThePaintedFrame) {
     StartWithStyle(L"1");
     Press();
