@@ -14,6 +14,7 @@ inline constexpr wchar_t kKeyTrackForeground[] = L"TrackForeground";
 inline constexpr wchar_t kKeyTrackTarget[] = L"TrackTarget";
 inline constexpr wchar_t kKeyBorderColor[] = L"BorderColor";
 inline constexpr wchar_t kKeyDisableKeepOnTop[] = L"DisableKeepOnTop";
+inline constexpr wchar_t kKeyFrameStyle[] = L"FrameStyle";
 
 inline constexpr wchar_t kSectionPosition[] = L"Position";
 inline constexpr wchar_t kKeyLeft[] = L"left";

@@ -7,6 +7,7 @@
 #include "app/number_text.h"
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
+#include "platform/physical_pixels.h"
 
 namespace tarnwick {
 
@@ -49,7 +50,11 @@ void frmMain::DisplayData(const Hwnd& winHandle) {
     showText(win32.GetWindowText(winHandle, text), lbl_WindowTitle, shown_.title);
 
     Rect rect{};
-    win32.GetWindowRect(winHandle, rect);
+    {
+        // In the physical pixels of the window's monitor, as an inspector must show it.
+        const PhysicalPixels physical(win32);
+        win32.GetWindowRect(winHandle, rect);
+    }
     show(lbl_WindowRect, RectText(rect), shown_.rect);
 
     show(lbl_WindowStyle, Hex(win32.GetWindowLong(winHandle, kGwlStyle)), shown_.style);

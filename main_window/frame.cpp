@@ -1,69 +1,42 @@
-// The coloured frame painted straight onto the target window, and the command that picks its
-// colour.
+// The coloured frame on the target window, and the command that picks its colour.
 
-#include <array>
 #include <cstdint>
-#include <limits>
-#include <optional>
 
 #include "app/number_text.h"
 #include "app/settings.h"
+#include "main_window/frame_geometry.h"
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
+#include "platform/physical_pixels.h"
 
 namespace tarnwick {
 
 using namespace frmMainControls;
 
-namespace {
-
-constexpr std::int64_t kFrameThickness = 4;
-
-bool FitsInt32(std::int64_t value) {
-    return value >= std::numeric_limits<std::int32_t>::min() &&
-           value <= std::numeric_limits<std::int32_t>::max();
-}
-
-// The four strips (left, top, right, bottom) along the edges of the frame rectangle, given in the
-// window's own coordinates. Nothing when a coordinate would leave the 32-bit range: such a
-// rectangle is no window's, and clipped strips would land in the wrong place.
-std::optional<std::array<Rect, 4>> FrameStrips(std::int64_t left, std::int64_t top,
-                                               std::int64_t right, std::int64_t bottom) {
-    const std::int64_t values[] = {left,
-                                   top,
-                                   right,
-                                   bottom,
-                                   left + kFrameThickness,
-                                   top + kFrameThickness,
-                                   right - kFrameThickness,
-                                   bottom - kFrameThickness};
-    for (const std::int64_t value : values) {
-        if (!FitsInt32(value)) {
-            return std::nullopt;
-        }
-    }
-    const auto l = static_cast<std::int32_t>(left);
-    const auto t = static_cast<std::int32_t>(top);
-    const auto r = static_cast<std::int32_t>(right);
-    const auto b = static_cast<std::int32_t>(bottom);
-    constexpr std::int32_t thick = kFrameThickness;
-    return std::array{Rect{l, t, l + thick, b}, Rect{l, t, r, t + thick}, Rect{r - thick, t, r, b},
-                      Rect{l, b - thick, r, b}};
-}
-
-}  // namespace
-
 void frmMain::DrawBorder(Hwnd winHandle) {
+    if (CurrentFrameStyle() == FrameStyle::Overlay) {
+        ShowOverlayFrame(winHandle);
+    } else {
+        PaintFrame(winHandle);
+    }
+}
+
+FrameStyle frmMain::CurrentFrameStyle() {
+    if (!m_FrameStyle) {
+        m_FrameStyle = ReadFrameStyle(platform_.win32);
+    }
+    return *m_FrameStyle;
+}
+
+void frmMain::PaintFrame(Hwnd winHandle) {
     Win32Api& win32 = platform_.win32;
     Rect window{};
-    win32.GetWindowRect(winHandle, window);
-    // Where the window manager draws less than the window rectangle (invisible resize borders),
-    // the frame goes on what the user sees.
-    Rect shown = window;
-    Rect visible{};
-    if (win32.GetVisibleFrameBounds(winHandle, visible)) {
-        shown = visible;
+    Rect shown{};
+    {
+        const PhysicalPixels physical(win32);
+        shown = FrameBounds(win32, winHandle, window);
     }
+    // The strips go in the window's own coordinates, where the window DC has its origin.
     const auto strips = FrameStrips(
         std::int64_t{shown.left} - window.left, std::int64_t{shown.top} - window.top,
         std::int64_t{shown.right} - window.left, std::int64_t{shown.bottom} - window.top);
@@ -79,6 +52,23 @@ void frmMain::DrawBorder(Hwnd winHandle) {
     }
     win32.DeleteObject(brush);
     win32.ReleaseDC(winHandle, dc);
+}
+
+void frmMain::WipeFrame() {
+    if (CurrentFrameStyle() == FrameStyle::Overlay) {
+        platform_.win32.HideFrameOverlay();
+    } else {
+        // Every window on the screen repaints, the one under a painted frame included.
+        platform_.win32.InvalidateRect(0, nullptr, -1);
+    }
+}
+
+void frmMain::EndFrame() {
+    if (CurrentFrameStyle() == FrameStyle::Overlay) {
+        platform_.win32.DestroyFrameOverlay();
+    } else {
+        platform_.win32.InvalidateRect(0, nullptr, -1);
+    }
 }
 
 void frmMain::mnu_SetBorderColor_Click() {

@@ -55,8 +55,4 @@ void frmMain::Form_Resize() {
     modResize::ArrangeMainForm(*form_);
 }
 
-void frmMain::InvalidateScreen() {
-    platform_.win32.InvalidateRect(0, nullptr, -1);
-}
-
 }  // namespace tarnwick

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+#include "main_window/frame_style.h"
 #include "main_window/window_record.h"
 #include "platform/platform.h"
 
@@ -19,7 +21,7 @@ class frmMain final : public FormEvents {
 
     // Fills the seven data labels for the window.
     void DisplayData(const Hwnd& winHandle);
-    // Paints the frame in m_BorderColor along the window's outer edges.
+    // Shows the frame in m_BorderColor along the window's outer edges, in the frame style.
     void DrawBorder(Hwnd winHandle);
 
     std::int16_t dragging() const { return m_Dragging; }
@@ -56,8 +58,16 @@ class frmMain final : public FormEvents {
     void key_CopyAll_Click();
     void frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& args);
 
-    // Repaints every window on the screen, which wipes a frame painted earlier.
-    void InvalidateScreen();
+    // The frame style, settled from the settings file the first time a frame is shown or wiped.
+    FrameStyle CurrentFrameStyle();
+    // The frame painted into the target's window DC.
+    void PaintFrame(Hwnd winHandle);
+    // The frame as the program's overlay window over the target.
+    void ShowOverlayFrame(Hwnd winHandle);
+    // Takes the frame off the screen, wherever it is.
+    void WipeFrame();
+    // The last wipe, when the program ends: nothing of a frame stays behind.
+    void EndFrame();
     void SaveTrackingOption(const wchar_t* key, ControlId menuItem);
     // The record of the window on display, with its owning process asked for now.
     std::wstring RecordOnDisplay();
@@ -70,6 +80,7 @@ class frmMain final : public FormEvents {
     std::int16_t m_BorderDrawn = 0;
     ColorRef m_BorderColor = 0;
     ShownWindow shown_;
+    std::optional<FrameStyle> m_FrameStyle;
 };
 
 }  // namespace tarnwick

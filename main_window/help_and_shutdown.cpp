@@ -34,7 +34,7 @@ void frmMain::Form_Unload() {
     SaveTrackingOption(kKeyTrackTarget, mnu_TrackTarget);
     modPosition::SaveFormPosition(*form_, platform_, kSectionPosition);
     // No frame painted during this run may stay behind on another window.
-    InvalidateScreen();
+    EndFrame();
     platform_.app.End();
 }
 

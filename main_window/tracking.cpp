@@ -3,6 +3,7 @@
 
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
+#include "platform/physical_pixels.h"
 
 namespace tarnwick {
 
@@ -16,14 +17,18 @@ void frmMain::Timer1_Timer() {
 
     if (foreground == own && m_Dragging == 1) {
         f.SetCaption(lbl_CurWindow, L"Window under target");
-        Point cursor;
-        win32.GetCursorPos(cursor);
-        const Hwnd underPointer = win32.WindowFromPoint(cursor);
+        Hwnd underPointer = 0;
+        {
+            const PhysicalPixels physical(win32);
+            Point cursor;
+            win32.GetCursorPos(cursor);
+            underPointer = win32.WindowFromPoint(cursor);
+        }
         if (underPointer != m_LastHwnd) {
             // A new target: show it now, wipe the old frame, and frame it on the next tick if the
             // pointer is still there.
             DisplayData(underPointer);
-            InvalidateScreen();
+            WipeFrame();
             m_BorderDrawn = 0;
             m_LastHwnd = underPointer;
         } else if (m_BorderDrawn == 0) {
@@ -51,7 +56,7 @@ void frmMain::img_Target_MouseDown() {
 void frmMain::img_Target_MouseUp() {
     m_Dragging = 0;
     form_->SetMousePointer(img_Target, kMousePointerDefault);
-    InvalidateScreen();
+    WipeFrame();
 }
 
 void frmMain::mnu_TrackForeground_Click() {

@@ -31,6 +31,9 @@ struct PopupMenuItem {
     std::int32_t id;
     std::wstring_view caption;
 };
+// A thread's DPI awareness context, as the system hands it out; 0 is none.
+using DpiAwarenessContext = std::intptr_t;
+inline constexpr DpiAwarenessContext kDpiAwarenessContextPerMonitorAwareV2 = -4;
 
 class Win32Api {
   public:
@@ -102,6 +105,21 @@ class Win32Api {
                                                    std::span<wchar_t> buffer,
                                                    std::uint32_t& size) = 0;
     virtual std::int32_t CloseHandle(KernelHandle handle) = 0;
+    // Desktop composition and DPI.
+    // Whether the window manager composes the desktop; false where the system cannot tell.
+    virtual bool DwmIsCompositionEnabled() = 0;
+    // Gives the calling thread the DPI awareness context and returns the one it had; returns 0
+    // and changes nothing where the system has no such contexts.
+    virtual DpiAwarenessContext SetThreadDpiAwarenessContext(DpiAwarenessContext context) = 0;
+
+    // The frame overlay: one window of the program's own, above every other window, never
+    // activated and invisible to the pointer. Show creates it on first use, places it at the
+    // screen rectangle, shapes it to the strips (in its own coordinates, like a window DC's)
+    // painted in the colour, and shows it. Hide takes it off the screen; Destroy ends it.
+    virtual void ShowFrameOverlay(const Rect& placement, std::span<const Rect> strips,
+                                  ColorRef color) = 0;
+    virtual void HideFrameOverlay() = 0;
+    virtual void DestroyFrameOverlay() = 0;
 
   protected:
     ~Win32Api() = default;

@@ -1,7 +1,9 @@
 #pragma once
 // The exception the Win32 layer throws when the window system refuses a window or a control. It
 // carries a fixed text only, so that throwing it needs neither an allocation nor the standard
-// library's string-holding exception classes.
+// library's string-holding exception classes. Throw this, not std::runtime_error and its
+// kin, in the Win32 layer: those bring in the runtime's own container throwers, which clash with
+// the program's smaller stand-ins at link time.
 
 #include <exception>
 

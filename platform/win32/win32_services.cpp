@@ -277,4 +277,37 @@ std::int32_t Win32Services::CloseHandle(KernelHandle handle) {
     return ::CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
+bool Win32Services::DwmIsCompositionEnabled() {
+    // Systems without the desktop window manager's library never compose.
+    static const auto isCompositionEnabled = SystemFunction<decltype(::DwmIsCompositionEnabled)>(
+        L"dwmapi.dll", "DwmIsCompositionEnabled");
+    BOOL enabled = FALSE;
+    return isCompositionEnabled != nullptr && SUCCEEDED(isCompositionEnabled(&enabled)) &&
+           enabled != FALSE;
+}
+
+DpiAwarenessContext Win32Services::SetThreadDpiAwarenessContext(DpiAwarenessContext context) {
+    // Windows 10 1607 and later; before that, every window query is in the program's own DPI.
+    static const auto setContext = SystemFunction<decltype(::SetThreadDpiAwarenessContext)>(
+        L"user32.dll", "SetThreadDpiAwarenessContext");
+    if (setContext == nullptr) {
+        return 0;
+    }
+    return reinterpret_cast<DpiAwarenessContext>(
+        setContext(reinterpret_cast<DPI_AWARENESS_CONTEXT>(context)));
+}
+
+void Win32Services::ShowFrameOverlay(const Rect& placement, std::span<const Rect> strips,
+                                     ColorRef color) {
+    overlay_.Show(placement, strips, color);
+}
+
+void Win32Services::HideFrameOverlay() {
+    overlay_.Hide();
+}
+
+void Win32Services::DestroyFrameOverlay() {
+    overlay_.Destroy();
+}
+
 }  // namespace tarnwick::win32

@@ -1,6 +1,7 @@
 #pragma once
 // The window-system, graphics and settings-file services, through the wide Win32 functions.
 
+#include "platform/win32/frame_overlay.h"
 #include "platform/win32/screen_repainter.h"
 #include "platform/win32/windows_api.h"
 #include "platform/win32_api.h"
@@ -59,10 +60,17 @@ class Win32Services final : public Win32Api {
     std::int32_t QueryFullProcessImageName(KernelHandle process, std::uint32_t flags,
                                            std::span<wchar_t> buffer, std::uint32_t& size) override;
     std::int32_t CloseHandle(KernelHandle handle) override;
+    bool DwmIsCompositionEnabled() override;
+    DpiAwarenessContext SetThreadDpiAwarenessContext(DpiAwarenessContext context) override;
+    void ShowFrameOverlay(const Rect& placement, std::span<const Rect> strips,
+                          ColorRef color) override;
+    void HideFrameOverlay() override;
+    void DestroyFrameOverlay() override;
 
   private:
     int liveGdiObjects_ = 0;
     ScreenRepainter screenRepainter_;
+    FrameOverlay overlay_;
 };
 
 }  // namespace tarnwick::win32

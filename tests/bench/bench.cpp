@@ -1,7 +1,8 @@
 // Measures what Tarnwick costs while it runs: GDI objects left after many frames, and, side by
 // side with the bare ticker (a window with the same fifteen labels that makes only the tick's
 // queries), start-up time, CPU per tick, private memory and working set, and the size of the
-// exe, each as a ratio Tarnwick / bare. A new comparison is one more Figure line.
+// exe, each as a ratio Tarnwick / bare. A new comparison is one more Figure line. Then the CPU
+// of a drag across five windows in the painted and in the overlay frame style.
 //
 //   tarnwick_bench --exe Tarnwick.exe --ticker tarnwick_bare_ticker.exe [--seconds 60]
 
@@ -17,6 +18,7 @@
 #include "main_window/frmMain.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_services.h"
+#include "tests/bench/drag_bench.h"
 
 #include <psapi.h>
 
@@ -399,5 +401,6 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("over %d s (%.0f ticks of 50 ms); CPU totals %.1f ms and %.1f ms\n",
                 options.seconds, ticks, tarnwickCpu, tickerCpu);
     PrintFigures(figures);
-    return leftOver == 0 ? 0 : 1;
+    const bool dragged = bench::BenchDragAcrossWindows(exe, std::max(5, options.seconds / 4));
+    return leftOver == 0 && dragged ? 0 : 1;
 }

@@ -36,5 +36,7 @@ std::vector<TestCase> MinimisedCases();
 std::vector<TestCase> DllSearchCases();
 // The release: one version everywhere, the icon's sizes, the picture on the face colour.
 std::vector<TestCase> ReleaseCases();
+// The frame as the program's overlay window, and what each frame style repaints.
+std::vector<TestCase> FrameOverlayCases();
 
 }  // namespace tarnwick::e2e

@@ -1,5 +1,7 @@
 #include "tests/e2e/test_windows.h"
 
+#include <cstdint>
+
 namespace tarnwick::e2e {
 
 namespace {
@@ -7,8 +9,16 @@ namespace {
 // Sent to the thread's message-only controller window: creates a test window from the
 // TestWindowOptions in lParam and returns its handle.
 constexpr UINT kCreateMessage = WM_APP + 1;
+constexpr wchar_t kPaintCountProperty[] = L"TarnwickE2EPaintMessages";
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT || message == WM_NCPAINT) {
+        const auto count = reinterpret_cast<std::intptr_t>(GetPropW(window, kPaintCountProperty));
+        SetPropW(window, kPaintCountProperty, reinterpret_cast<HANDLE>(count + 1));
+    }
+    if (message == WM_NCDESTROY) {
+        RemovePropW(window, kPaintCountProperty);
+    }
     if (message == WM_ERASEBKGND) {
         RECT client{};
         GetClientRect(window, &client);
@@ -39,7 +49,7 @@ HWND CreateTestWindow(const TestWindowOptions& options) {
     const HWND window =
         CreateWindowExW(0, options.className.c_str(), options.title.c_str(), options.style,
                         options.rect.left, options.rect.top, options.rect.right - options.rect.left,
-                        options.rect.bottom - options.rect.top, nullptr, nullptr,
+                        options.rect.bottom - options.rect.top, options.parent, nullptr,
                         GetModuleHandleW(nullptr), nullptr);
     if (window != nullptr) {
         SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(options.background));
@@ -58,6 +68,10 @@ LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+int PaintMessages(HWND window) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(GetPropW(window, kPaintCountProperty)));
+}
 
 TestWindows::TestWindows() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     thread_ = std::thread([this] { Run(); });

@@ -21,7 +21,12 @@ struct TestWindowOptions {
     RECT rect{40, 40, 340, 260};  // screen pixels, outer rectangle
     COLORREF background = RGB(255, 255, 255);
     DWORD style = WS_OVERLAPPEDWINDOW;
+    // A child window of this one (with WS_CHILD in the style; rect in its client coordinates).
+    HWND parent = nullptr;
 };
+
+// How many WM_PAINT and WM_NCPAINT messages a test window has received since it was made.
+int PaintMessages(HWND window);
 
 class TestWindows {
   public:

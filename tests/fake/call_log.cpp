@@ -2,8 +2,16 @@
 
 #include <algorithm>
 #include <charconv>
+#include <stdexcept>
 
 namespace tarnwick::fake {
+
+void CallLog::Record(std::string call) {
+    calls_.push_back(std::move(call));
+    if (!failingCall.empty() && calls_.back().starts_with(failingCall)) {
+        throw std::runtime_error("failing call: " + calls_.back());
+    }
+}
 
 std::vector<std::string> CallLog::Matching(std::initializer_list<std::string_view> prefixes) const {
     std::vector<std::string> matching;

@@ -9,13 +9,17 @@ namespace tarnwick::fake {
 
 class CallLog {
   public:
-    void Record(std::string call) { calls_.push_back(std::move(call)); }
+    void Record(std::string call);
     void Clear() { calls_.clear(); }
 
     const std::vector<std::string>& All() const { return calls_; }
     // The calls whose text starts with one of the prefixes, in order.
     std::vector<std::string> Matching(std::initializer_list<std::string_view> prefixes) const;
     int Count(std::string_view prefix) const;
+
+    // A call whose text starts with this is recorded and then throws, as a failing platform
+    // call would; empty for none.
+    std::string failingCall;
 
   private:
     std::vector<std::string> calls_;

@@ -344,4 +344,44 @@ std::int32_t FakeWin32::CloseHandle(KernelHandle handle) {
     return openProcesses_.erase(handle) == 1 ? 1 : 0;
 }
 
+bool FakeWin32::DwmIsCompositionEnabled() {
+    log_.Record("DwmIsCompositionEnabled()");
+    return compositionEnabled;
+}
+
+DpiAwarenessContext FakeWin32::SetThreadDpiAwarenessContext(DpiAwarenessContext context) {
+    log_.Record("SetThreadDpiAwarenessContext(" + Num(double(context)) + ")");
+    const DpiAwarenessContext previous = dpiContext;
+    if (previous != 0) {
+        dpiContext = context;
+    }
+    return previous;
+}
+
+void FakeWin32::ShowFrameOverlay(const Rect& placement, std::span<const Rect> strips,
+                                 ColorRef color) {
+    std::string call = "ShowFrameOverlay(" + RectArgs(placement);
+    for (const Rect& strip : strips) {
+        call += ", [" + RectArgs(strip) + "]";
+    }
+    log_.Record(call + ", " + Num(color) + ")");
+    if (!overlayExists) {
+        overlayExists = true;
+        ++overlaysCreated;
+    }
+    overlayVisible = true;
+    overlayPlacement = placement;
+}
+
+void FakeWin32::HideFrameOverlay() {
+    log_.Record("HideFrameOverlay()");
+    overlayVisible = false;
+}
+
+void FakeWin32::DestroyFrameOverlay() {
+    log_.Record("DestroyFrameOverlay()");
+    overlayExists = false;
+    overlayVisible = false;
+}
+
 }  // namespace tarnwick::fake

@@ -32,6 +32,8 @@ struct FakeProcess {
     std::wstring imagePath;
     bool accessDenied = false;  // OpenProcess fails with ERROR_ACCESS_DENIED
 };
+// The context a system-aware program's thread starts with.
+inline constexpr DpiAwarenessContext kDpiAwarenessContextSystemAware = -2;
 
 class FakeWin32 final : public Win32Api {
   public:
@@ -47,6 +49,15 @@ class FakeWin32 final : public Win32Api {
     Rect workArea{0, 0, 1024, 738};
     // The settings file: "Section/key" -> the text as written.
     std::map<std::wstring, std::wstring> ini;
+    // Desktop composition, as the window manager answers; off, as on a desktop without it.
+    bool compositionEnabled = false;
+    // The calling thread's DPI awareness context; 0 stands for a system without such contexts.
+    DpiAwarenessContext dpiContext = kDpiAwarenessContextSystemAware;
+    // The frame overlay: whether it exists and shows, where, and how many were ever made.
+    bool overlayExists = false;
+    bool overlayVisible = false;
+    Rect overlayPlacement;
+    int overlaysCreated = 0;
 
     std::optional<std::wstring> IniValue(std::wstring_view section, std::wstring_view key) const;
     int liveGdiObjects() const { return static_cast<int>(liveGdi_.size()); }
@@ -110,6 +121,12 @@ class FakeWin32 final : public Win32Api {
     std::int32_t QueryFullProcessImageName(KernelHandle process, std::uint32_t flags,
                                            std::span<wchar_t> buffer, std::uint32_t& size) override;
     std::int32_t CloseHandle(KernelHandle handle) override;
+    bool DwmIsCompositionEnabled() override;
+    DpiAwarenessContext SetThreadDpiAwarenessContext(DpiAwarenessContext context) override;
+    void ShowFrameOverlay(const Rect& placement, std::span<const Rect> strips,
+                          ColorRef color) override;
+    void HideFrameOverlay() override;
+    void DestroyFrameOverlay() override;
 
   private:
     const FakeWindow* Find(Hwnd window) const;
