@@ -7,33 +7,21 @@
 // - The failures of the standard containers (a string or vector too long, an index out of range,
 //   no memory): the runtime's throwers live in one object file that also builds every standard
 //   exception class from text, and with them a second, reference-counted string library. Here
-//   they throw an exception of their own with the same text, which the event boundary reports
-//   like any other.
+//   they throw the Win32 layer's fixed-text exception with the same text, which the event
+//   boundary reports like any other.
 //
 // The runtime's object file and these must never both be linked: code that reaches one of its
-// other throwers (std::stoi, std::bitset, ...) stops the link with "multiple definition" errors.
-// Add that thrower here, or do without the call.
+// other throwers (std::stoi, std::bitset, ...), or that builds a std::runtime_error or one of its
+// kin from text, stops the link with "multiple definition" errors. Add that thrower here, throw
+// Win32Failure instead, or do without the call.
 
 #include <cxxabi.h>
 #include <cstdlib>
 #include <exception>
 #include <new>
 
+#include "platform/win32/win32_failure.h"
 #include "platform/win32/windows_api.h"
-
-namespace {
-
-class ContainerFailure final : public std::exception {
-  public:
-    explicit ContainerFailure(const char* reason) noexcept : reason_(reason) {}
-
-    const char* what() const noexcept override { return reason_; }
-
-  private:
-    const char* reason_;
-};
-
-}  // namespace
 
 namespace __gnu_cxx {
 
@@ -55,20 +43,20 @@ void __throw_bad_array_new_length() {
 }
 
 void __throw_logic_error(const char* reason) {
-    throw ContainerFailure(reason);
+    throw tarnwick::win32::Win32Failure(reason);
 }
 
 void __throw_length_error(const char* reason) {
-    throw ContainerFailure(reason);
+    throw tarnwick::win32::Win32Failure(reason);
 }
 
 void __throw_out_of_range(const char* reason) {
-    throw ContainerFailure(reason);
+    throw tarnwick::win32::Win32Failure(reason);
 }
 
 // The format's arguments (positions and sizes) are left out of the text.
 void __throw_out_of_range_fmt(const char* format, ...) {
-    throw ContainerFailure(format);
+    throw tarnwick::win32::Win32Failure(format);
 }
 
 }  // namespace std

@@ -19,12 +19,14 @@
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_services.h"
 #include "tests/bench/drag_bench.h"
+#include "tests/bench/process_figures.h"
 
 #include <psapi.h>
 
 namespace {
 
 using namespace tarnwick;
+using namespace tarnwick::bench;
 using Clock = std::chrono::steady_clock;
 
 struct Options {
@@ -76,30 +78,6 @@ struct Started {
     double milliseconds = 0;
 };
 
-HWND FindProcessWindow(DWORD processId, const wchar_t* title) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* title;
-        HWND found;
-    } search{processId, title, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            wchar_t text[64] = {};
-            ::GetWindowTextW(window, text, 64);
-            if (owner == s->processId && ::IsWindowVisible(window) &&
-                std::wstring(text) == s->title) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 Started Start(const std::wstring& exe, const wchar_t* title) {
     Started started;
     STARTUPINFOW startup{};
@@ -132,17 +110,6 @@ void Stop(Started& started) {
     ::CloseHandle(started.process.hProcess);
 }
 
-double CpuMilliseconds(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) {
-        return 0;
-    }
-    const auto ticks = [](FILETIME t) {
-        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
-}
-
 // Runs Tarnwick in a copy of its own, so that the settings it writes on closing stay there.
 std::wstring PrivateCopy(const std::wstring& exe) {
     namespace fs = std::filesystem;
@@ -167,108 +134,6 @@ Options ParseOptions(int argc, wchar_t** argv) {
         }
     }
     return options;
-}
-
-// Under Wine a Windows process is a Linux process too, and Linux knows its private memory
-// exactly: RssAnon in /proc/<pid>/status, the resident pages that belong to no file. Wine shows
-// the Linux root as drive Z:. The process is the one of this Wine prefix whose command line
-// names the program.
-std::string ReadWholeFile(const std::wstring& path) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string contents;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        contents.append(buffer, got);
-    }
-    ::CloseHandle(file);
-    return contents;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-std::string EnvironmentEntry(const std::string& variables, const std::string& name) {
-    for (std::size_t at = 0; at < variables.size();) {
-        const std::size_t end = std::min(variables.find('\0', at), variables.size());
-        if (variables.compare(at, name.size() + 1, name + "=") == 0) {
-            return variables.substr(at, end - at);
-        }
-        at = end + 1;
-    }
-    return {};
-}
-
-// The process's folder under Z:\proc, or nothing when it is not found (not under Wine).
-std::wstring LinuxProcessFolder(const std::string& programName) {
-    const std::string prefix =
-        EnvironmentEntry(ReadWholeFile(L"Z:\\proc\\self\\environ"), "WINEPREFIX");
-    if (prefix.empty()) {
-        return {};
-    }
-    WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::wstring match;
-    do {
-        const std::wstring pid = found.cFileName;
-        if (pid.empty() || pid.find_first_not_of(L"0123456789") != std::wstring::npos) {
-            continue;
-        }
-        const std::wstring folder = L"Z:\\proc\\" + pid + L"\\";
-        const std::string command = Lower(ReadWholeFile(folder + L"cmdline"));
-        if (command.find(Lower(programName)) != std::string::npos &&
-            command.find("tarnwick_bench") == std::string::npos &&
-            EnvironmentEntry(ReadWholeFile(folder + L"environ"), "WINEPREFIX") == prefix) {
-            match = folder;
-        }
-    } while (match.empty() && ::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return match;
-}
-
-// RssAnon in KiB, or a negative value without the process.
-double LinuxPrivateKib(const std::wstring& folder) {
-    const std::string status = folder.empty() ? std::string() : ReadWholeFile(folder + L"status");
-    const std::size_t at = status.find("RssAnon:");
-    return at == std::string::npos ? -1 : std::atof(status.c_str() + at + 8);
-}
-
-// The time the process's threads have run, in milliseconds, from the nanosecond counters in
-// /proc/<pid>/task/<tid>/schedstat; a negative value without the process. Under Wine this is
-// the figure to trust: GetProcessTimes of another process does not give that process's own
-// times there, and /proc/<pid>/stat counts in steps of 10 ms.
-double LinuxCpuMilliseconds(const std::wstring& folder) {
-    if (folder.empty()) {
-        return -1;
-    }
-    WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW((folder + L"task\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return -1;
-    }
-    double nanoseconds = 0;
-    do {
-        const std::wstring thread = found.cFileName;
-        if (!thread.empty() && thread.find_first_not_of(L"0123456789") == std::wstring::npos) {
-            nanoseconds +=
-                std::atof(ReadWholeFile(folder + L"task\\" + thread + L"\\schedstat").c_str());
-        }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return nanoseconds / 1e6;
 }
 
 // One line of the comparison: a figure of Tarnwick, the same of the bare ticker, and their ratio.

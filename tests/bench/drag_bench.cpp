@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <thread>
 #include <vector>
 
 #include "main_window/frmMain_controls.h"
 #include "platform/win32/windows_api.h"
+#include "tests/bench/process_figures.h"
 
 namespace tarnwick::bench {
 
@@ -25,23 +25,11 @@ unsigned long long Ticks(FILETIME t) {
     return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-double ProcessCpuMs(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    return ::GetProcessTimes(process, &created, &exited, &kernel, &user)
-               ? static_cast<double>(Ticks(kernel) + Ticks(user)) / 10000.0
-               : 0;
-}
-
 double ThreadCpuMs(HANDLE thread) {
     FILETIME created, exited, kernel, user;
     return ::GetThreadTimes(thread, &created, &exited, &kernel, &user)
                ? static_cast<double>(Ticks(kernel) + Ticks(user)) / 10000.0
                : 0;
-}
-
-std::string ReadHostFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::string Variable(const wchar_t* name) {
@@ -69,10 +57,10 @@ double HostServersCpuMs() {
         if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
-        const std::string comm = ReadHostFile(entry.path() / L"comm");
-        std::string args = ReadHostFile(entry.path() / L"cmdline");
+        const std::string comm = ReadWholeFile((entry.path() / L"comm").wstring());
+        std::string args = ReadWholeFile((entry.path() / L"cmdline").wstring());
         std::replace(args.begin(), args.end(), '\0', ' ');
-        const std::string environment = ReadHostFile(entry.path() / L"environ");
+        const std::string environment = ReadWholeFile((entry.path() / L"environ").wstring());
         const bool ours =
             (comm.starts_with("Xvfb") &&
              (args + " ").find(" " + display + " ") != std::string::npos) ||
@@ -83,7 +71,7 @@ double HostServersCpuMs() {
         }
         // Fields 14 and 15 of stat, after the command name in parentheses: user and system
         // time in clock ticks of 10 ms.
-        const std::string stat = ReadHostFile(entry.path() / L"stat");
+        const std::string stat = ReadWholeFile((entry.path() / L"stat").wstring());
         const std::size_t close = stat.rfind(')');
         if (close == std::string::npos) {
             continue;
@@ -173,29 +161,6 @@ POINT Centre(HWND window) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-HWND FindMainWindow(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            wchar_t className[64] = {};
-            ::GetClassNameW(window, className, 64);
-            if (owner == s->processId && ::IsWindowVisible(window) &&
-                std::wstring(className) == L"Tarnwick.frmMain") {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 struct StyleCost {
     double tarnwickMs = -1;
     double windowsMs = -1;
@@ -226,7 +191,7 @@ StyleCost DragInStyle(const std::wstring& exe, int style, int seconds, const Fiv
     HWND main = nullptr;
     for (int i = 0; i < 500 && main == nullptr; ++i) {
         ::Sleep(20);
-        main = FindMainWindow(process.dwProcessId);
+        main = FindProcessWindow(process.dwProcessId, L"Tarnwick");
     }
     const HWND frame = main ? ::GetDlgItem(main, frmMainControls::frame_Main) : nullptr;
     const HWND target = frame ? ::GetDlgItem(frame, frmMainControls::img_Target) : nullptr;
@@ -237,7 +202,14 @@ StyleCost DragInStyle(const std::wstring& exe, int style, int seconds, const Fiv
         ::Sleep(300);
         MouseInput(MOUSEEVENTF_LEFTDOWN, Centre(target));
         ::Sleep(300);
-        const double tarnwickBefore = ProcessCpuMs(process.hProcess);
+        // Under Wine the Linux figure of the process, elsewhere the system's.
+        const std::wstring linuxFolder =
+            LinuxProcessFolder("\\tarnwick-bench-drag-" + std::to_string(style) + "\\tarnwick.exe");
+        const auto tarnwickCpu = [&] {
+            return linuxFolder.empty() ? CpuMilliseconds(process.hProcess)
+                                       : LinuxCpuMilliseconds(linuxFolder);
+        };
+        const double tarnwickBefore = tarnwickCpu();
         const double windowsBefore = five.CpuMs();
         const double serversBefore = HostServersCpuMs();
         // The pointer on the next window every 50 ms: the tick sees a new target nearly
@@ -247,7 +219,7 @@ StyleCost DragInStyle(const std::wstring& exe, int style, int seconds, const Fiv
             MoveTo(Centre(five.windows()[i % five.windows().size()]));
             ::Sleep(50);
         }
-        cost.tarnwickMs = ProcessCpuMs(process.hProcess) - tarnwickBefore;
+        cost.tarnwickMs = tarnwickCpu() - tarnwickBefore;
         cost.windowsMs = five.CpuMs() - windowsBefore;
         const double serversAfter = HostServersCpuMs();
         cost.serversMs = serversBefore >= 0 && serversAfter >= 0 ? serversAfter - serversBefore : 0;
