@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "main_window/frmMain_controls.h"
@@ -155,48 +156,48 @@ void DragOntoWithOverlay(Check& check, TarnwickApp& app, HWND target,
 
 const std::vector<std::size_t> kAllEdges{0, 1, 2, 3};
 
-void FramesTopLevelWindow(Check& check, const Environment& env) {
+// Starts Tarnwick with the overlay style over a backdrop and the window that makeTarget makes,
+// and drags onto it; the frame is read on the given edges.
+void FrameWithOverlay(Check& check, const Environment& env,
+                      const std::function<HWND(TestWindows&)>& makeTarget,
+                      const std::vector<std::size_t>& edges) {
     CaseFolder folder(check, env, check.CaseName());
     folder.WriteIni(kOverlayIni);
     TestWindows windows;
     windows.CreateBackdrop();
-    const HWND target = windows.Create({});
+    const HWND target = makeTarget(windows);
     TarnwickApp app(check, env, folder.ExePath());
     app.Start();
-    DragOntoWithOverlay(check, app, target, kAllEdges);
+    DragOntoWithOverlay(check, app, target, edges);
+}
+
+void FramesTopLevelWindow(Check& check, const Environment& env) {
+    FrameWithOverlay(
+        check, env, [](TestWindows& windows) { return windows.Create({}); }, kAllEdges);
 }
 
 void FramesChildControlOfAnotherProcess(Check& check, const Environment& env) {
-    CaseFolder folder(check, env, check.CaseName());
-    folder.WriteIni(kOverlayIni);
-    TestWindows windows;
-    windows.CreateBackdrop();
-    const HWND parent = windows.Create({});
-    TestWindowOptions child;
-    child.title = L"Child control";
-    child.style = WS_CHILD | WS_VISIBLE;
-    child.rect = {40, 40, 240, 140};
-    child.background = RGB(0, 160, 0);
-    child.parent = parent;
-    const HWND control = windows.Create(child);
-    TarnwickApp app(check, env, folder.ExePath());
-    app.Start();
-    DragOntoWithOverlay(check, app, control, kAllEdges);
+    const auto makeControl = [](TestWindows& windows) {
+        TestWindowOptions child;
+        child.title = L"Child control";
+        child.style = WS_CHILD | WS_VISIBLE;
+        child.rect = {40, 40, 240, 140};
+        child.background = RGB(0, 160, 0);
+        child.parent = windows.Create({});
+        return windows.Create(child);
+    };
+    FrameWithOverlay(check, env, makeControl, kAllEdges);
 }
 
 void FramesWindowPartlyOffScreen(Check& check, const Environment& env) {
-    CaseFolder folder(check, env, check.CaseName());
-    folder.WriteIni(kOverlayIni);
-    TestWindows windows;
-    windows.CreateBackdrop();
     // Beyond the right edge of the screen: left, top and bottom strips show.
-    TestWindowOptions options;
-    options.title = L"Partly off the screen";
-    options.rect = {env.screen.width - 200, 300, env.screen.width + 100, 520};
-    const HWND target = windows.Create(options);
-    TarnwickApp app(check, env, folder.ExePath());
-    app.Start();
-    DragOntoWithOverlay(check, app, target, {0, 1, 3});
+    const auto makeWindow = [&](TestWindows& windows) {
+        TestWindowOptions options;
+        options.title = L"Partly off the screen";
+        options.rect = {env.screen.width - 200, 300, env.screen.width + 100, 520};
+        return windows.Create(options);
+    };
+    FrameWithOverlay(check, env, makeWindow, {0, 1, 3});
 }
 
 void DragEndingOnTheBareDesktopLeavesNoFrame(Check& check, const Environment& env) {
