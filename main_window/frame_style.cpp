@@ -1,12 +1,39 @@
 #include "main_window/frame_style.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
+
 #include "app/settings.h"
 
 namespace tarnwick {
 
+namespace {
+
+// Whether the value's text starts as a number does: blanks, an optional sign, a digit. The
+// integer read gives 0 for a word as it does for "0", and a word is no choice of style.
+bool WrittenAsNumber(Win32Api& win32) {
+    std::array<wchar_t, 32> text{};
+    const std::int32_t length =
+        win32.GetPrivateProfileString(kSectionGeneral, kKeyFrameStyle, L"", text, g_IniFile);
+    std::wstring_view value(text.data(), static_cast<std::size_t>(std::clamp<std::int32_t>(
+                                             length, 0, static_cast<std::int32_t>(text.size()))));
+    const std::size_t first = value.find_first_not_of(L" \t");
+    value.remove_prefix(first == std::wstring_view::npos ? value.size() : first);
+    if (!value.empty() && (value.front() == L'-' || value.front() == L'+')) {
+        value.remove_prefix(1);
+    }
+    return !value.empty() && value.front() >= L'0' && value.front() <= L'9';
+}
+
+}  // namespace
+
 FrameStyle ReadFrameStyle(Win32Api& win32) {
-    const std::int32_t setting = win32.GetPrivateProfileInt(kSectionGeneral, kKeyFrameStyle,
-                                                            kFrameStyleAutomatic, g_IniFile);
+    std::int32_t setting = win32.GetPrivateProfileInt(kSectionGeneral, kKeyFrameStyle,
+                                                      kFrameStyleAutomatic, g_IniFile);
+    if (setting == kFrameStylePainted && !WrittenAsNumber(win32)) {
+        setting = kFrameStyleAutomatic;
+    }
     switch (setting) {
         case kFrameStylePainted:
             return FrameStyle::Painted;

@@ -12,7 +12,8 @@ namespace tarnwick {
 
 enum class FrameStyle { Painted, Overlay };
 
-// "General"/"FrameStyle" as read: 0 painted, 1 overlay, anything else automatic.
+// "General"/"FrameStyle" as read: 0 painted, 1 overlay, anything else (another number, a word)
+// automatic.
 inline constexpr std::int32_t kFrameStylePainted = 0;
 inline constexpr std::int32_t kFrameStyleOverlay = 1;
 inline constexpr std::int32_t kFrameStyleAutomatic = 2;

@@ -77,6 +77,12 @@ class Win32Api {
     virtual std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
                                               std::int32_t defaultValue,
                                               std::wstring_view file) = 0;
+    // The value's text, as much as fits with its terminator; the default where there is none.
+    // Returns the number of characters copied.
+    virtual std::int32_t GetPrivateProfileString(std::wstring_view section, std::wstring_view key,
+                                                 std::wstring_view defaultValue,
+                                                 std::span<wchar_t> buffer,
+                                                 std::wstring_view file) = 0;
     virtual std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                                    std::wstring_view value,
                                                    std::wstring_view file) = 0;

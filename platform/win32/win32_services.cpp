@@ -175,6 +175,20 @@ std::int32_t Win32Services::GetPrivateProfileInt(std::wstring_view section, std:
                                 defaultValue, std::wstring(file).c_str()));
 }
 
+std::int32_t Win32Services::GetPrivateProfileString(std::wstring_view section,
+                                                    std::wstring_view key,
+                                                    std::wstring_view defaultValue,
+                                                    std::span<wchar_t> buffer,
+                                                    std::wstring_view file) {
+    if (buffer.empty()) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(::GetPrivateProfileStringW(
+        std::wstring(section).c_str(), std::wstring(key).c_str(),
+        std::wstring(defaultValue).c_str(), buffer.data(), static_cast<DWORD>(Capacity(buffer)),
+        std::wstring(file).c_str()));
+}
+
 std::int32_t Win32Services::WritePrivateProfileString(std::wstring_view section,
                                                       std::wstring_view key,
                                                       std::wstring_view value,

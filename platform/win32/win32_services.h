@@ -42,6 +42,9 @@ class Win32Services final : public Win32Api {
                          std::uintptr_t data) override;
     std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
                                       std::int32_t defaultValue, std::wstring_view file) override;
+    std::int32_t GetPrivateProfileString(std::wstring_view section, std::wstring_view key,
+                                         std::wstring_view defaultValue, std::span<wchar_t> buffer,
+                                         std::wstring_view file) override;
     std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                            std::wstring_view value,
                                            std::wstring_view file) override;

@@ -24,6 +24,7 @@
 #undef SystemParametersInfo
 #undef WinHelp
 #undef GetPrivateProfileInt
+#undef GetPrivateProfileString
 #undef WritePrivateProfileString
 #undef QueryFullProcessImageName
 

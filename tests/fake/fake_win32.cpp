@@ -213,6 +213,15 @@ std::int32_t FakeWin32::GetPrivateProfileInt(std::wstring_view section, std::wst
     return static_cast<std::int32_t>(negative ? 0u - number : number);
 }
 
+std::int32_t FakeWin32::GetPrivateProfileString(std::wstring_view section, std::wstring_view key,
+                                                std::wstring_view defaultValue,
+                                                std::span<wchar_t> buffer, std::wstring_view file) {
+    log_.Record("GetPrivateProfileString(" + Utf8(section) + ", " + Utf8(key) + ", " +
+                Quoted(defaultValue) + ", " + Num(double(buffer.size())) + ", " + Utf8(file) + ")");
+    const std::wstring value = IniValue(section, key).value_or(std::wstring(defaultValue));
+    return CopyText(&value, buffer);
+}
+
 std::int32_t FakeWin32::WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                                   std::wstring_view value, std::wstring_view file) {
     log_.Record("WritePrivateProfileString(" + Utf8(section) + ", " + Utf8(key) + ", " +

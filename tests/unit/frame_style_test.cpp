@@ -249,16 +249,27 @@ INSTANTIATE_TEST_SUITE_P(OutOfRange, BadFrameStyleTest,
                          testing::Values(L"-1", L"3", L"-2147483648", L"99999999999", L"",
                                          L"2 overlay"));
 
-TEST_F(FrameStyleTest, AWordReadsAsTheIntegerReadGivesIt) {
-    // The integer read gives 0 for text without digits, as it does for every key: a word is the
-    // painted style. Text that starts with a number is that number.
+TEST_F(FrameStyleTest, AWordIsAutomaticAndANumberIsWhatItStartsWith) {
+    // The integer read gives 0 for a word as for "0": the text tells them apart.
     win32.compositionEnabled = true;
-    StartWithStyle(L"overlay");
-    Press();
-    EXPECT_TRUE(Painted());
+    for (const wchar_t* word : {L"overlay", L"painted", L" none", L"-x"}) {
+        StartWithStyle(word);
+        Press();
+        EXPECT_TRUE(Overlaid()) << "FrameStyle=" << fake::Utf8(word);
+        EXPECT_EQ(log.Count("GetPrivateProfileString(General, FrameStyle, \"\", 32, "
+                            "C:\\Tools\\Tarnwick.ini)"),
+                  1);
+    }
+    for (const wchar_t* zero : {L"0", L" 0", L"-0", L"0 (painted)", L"00"}) {
+        StartWithStyle(zero);
+        Press();
+        EXPECT_TRUE(Painted()) << "FrameStyle=" << fake::Utf8(zero);
+        EXPECT_EQ(log.Count("DwmIsCompositionEnabled"), 0);
+    }
     StartWithStyle(L"1 (overlay)");
     Press();
     EXPECT_TRUE(Overlaid());
+    EXPECT_EQ(log.Count("GetPrivateProfileString"), 0);
 }
 
 TEST_F(FrameStyleTest, StyleIsReadOnceAndNotDuringTheStartUpSequence) {
