@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "main_window/frmMain_controls.h"
+#include "tests/e2e/input.h"
 #include "tests/e2e/text.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/window_query.h"
@@ -165,6 +166,13 @@ bool TarnwickApp::WaitForExit(DWORD timeoutMs) {
 void TarnwickApp::Kill() {
     TerminateProcess(process_, 1);
     WaitForSingleObject(process_, 5000);
+}
+
+void PointAtTarget(Check& check, const TarnwickApp& app) {
+    check.That(L"the main window becomes the foreground window",
+               BringToForeground(app.MainWindow()), L"foreground", L"another window");
+    MoveMouse(Centre(WindowRect(app.Control(frmMainControls::img_Target))));
+    Pause();
 }
 
 }  // namespace tarnwick::e2e

@@ -75,4 +75,8 @@ class TarnwickApp {
     HWND main_ = nullptr;
 };
 
+// Points at the drag target with the main window in the foreground, as a user does before the
+// press; the caller holds the button.
+void PointAtTarget(Check& check, const TarnwickApp& app);
+
 }  // namespace tarnwick::e2e

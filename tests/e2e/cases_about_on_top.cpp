@@ -91,27 +91,28 @@ void CheckClosedAgain(Check& check, TarnwickApp& app, HWND box, bool mainTopmost
                Flag(mainTopmost), Flag(IsTopmost(main)));
 }
 
-void AboutOnTopByDefault(Check& check, const Environment& env) {
+// Starts with the settings file's text and opens and closes the box; topmost says where both
+// windows must stand.
+void AboutFromTheStart(Check& check, const Environment& env, const char* ini, bool topmost) {
     CaseFolder folder(check, env, check.CaseName());
+    if (*ini != '\0') {
+        folder.WriteIni(ini);
+    }
     TarnwickApp app(check, env, folder.ExePath());
     app.Start();
-    check.EqualFlag(L"main window topmost", true, IsTopmost(app.MainWindow()));
+    check.EqualFlag(L"main window topmost", topmost, IsTopmost(app.MainWindow()));
     const HWND box = OpenAbout(check, app);
-    CheckOpen(check, app, box, true);
+    CheckOpen(check, app, box, topmost);
     CheckMainPassesActivation(check, app, box);
-    CheckClosedAgain(check, app, box, true);
+    CheckClosedAgain(check, app, box, topmost);
+}
+
+void AboutOnTopByDefault(Check& check, const Environment& env) {
+    AboutFromTheStart(check, env, "", true);
 }
 
 void AboutWithKeepOnTopDisabledAtStart(Check& check, const Environment& env) {
-    CaseFolder folder(check, env, check.CaseName());
-    folder.WriteIni("[General]\r\nDisableKeepOnTop=1\r\n");
-    TarnwickApp app(check, env, folder.ExePath());
-    app.Start();
-    check.EqualFlag(L"main window topmost", false, IsTopmost(app.MainWindow()));
-    const HWND box = OpenAbout(check, app);
-    CheckOpen(check, app, box, false);
-    CheckMainPassesActivation(check, app, box);
-    CheckClosedAgain(check, app, box, false);
+    AboutFromTheStart(check, env, "[General]\r\nDisableKeepOnTop=1\r\n", false);
 }
 
 void AboutWithKeepOnTopDisabledWhileRunning(Check& check, const Environment& env) {

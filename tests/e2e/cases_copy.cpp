@@ -119,17 +119,23 @@ bool Answers(HWND window, DWORD timeoutMs) {
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
+// Tarnwick tracks the "Tom & Jerry" window in the foreground; then, with a sentinel on the
+// clipboard, the main window takes the foreground to be copied from.
+HWND ShowAmpersandWindowThenReturn(Check& check, TarnwickApp& app, TestWindows& windows) {
+    const HWND target = windows.Create(AmpersandWindow());
+    Foreground(check, target, L"the \"Tom & Jerry\" window");
+    ExpectTracked(check, app, L"the \"Tom & Jerry\" window", target, kForegroundHeading, 1000);
+    PutSentinel(check);
+    Foreground(check, app.MainWindow(), L"the main window");
+    return target;
+}
+
 void CtrlCCopiesTheRecord(Check& check, const Environment& env) {
     CaseFolder folder(check, env, check.CaseName());
     TarnwickApp app(check, env, folder.ExePath());
     app.Start();
     TestWindows windows;
-    const HWND target = windows.Create(AmpersandWindow());
-    Foreground(check, target, L"the \"Tom & Jerry\" window");
-    ExpectTracked(check, app, L"the \"Tom & Jerry\" window", target, kForegroundHeading, 1000);
-    PutSentinel(check);
-
-    Foreground(check, app.MainWindow(), L"the main window");
+    const HWND target = ShowAmpersandWindowThenReturn(check, app, windows);
     Pause();
     const std::wstring heading = app.Text(ids::lbl_CurWindow);
     const WindowData shown = ShownWindowData(app);
@@ -151,12 +157,7 @@ void ContextMenuCopiesTheClass(Check& check, const Environment& env) {
     TarnwickApp app(check, env, folder.ExePath());
     app.Start();
     TestWindows windows;
-    const HWND target = windows.Create(AmpersandWindow());
-    Foreground(check, target, L"the \"Tom & Jerry\" window");
-    ExpectTracked(check, app, L"the \"Tom & Jerry\" window", target, kForegroundHeading, 1000);
-    PutSentinel(check);
-
-    Foreground(check, app.MainWindow(), L"the main window");
+    ShowAmpersandWindowThenReturn(check, app, windows);
     const WindowData shown = ShownWindowData(app);
     RightClick(Centre(WindowRect(app.Control(ids::lbl_WindowClass))));
     const bool menuOpen =

@@ -135,10 +135,7 @@ void PlantedDllsNeverLoad(Check& check, const Environment& env) {
                    L"visible", L"hidden");
         // A drag frames a top-level window, which asks the window manager for its frame: the
         // run-time load of dwmapi.
-        check.That(L"the main window becomes the foreground window",
-                   BringToForeground(app.MainWindow()), L"foreground", L"another window");
-        MoveMouse(Centre(WindowRect(app.Control(ids::img_Target))));
-        Pause();
+        PointAtTarget(check, app);
         {
             HeldLeftButton button;
             Pause();

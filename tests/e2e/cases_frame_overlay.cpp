@@ -78,13 +78,6 @@ class LabelWatch {
     int looks_ = 0;
 };
 
-void PressOnTarget(Check& check, TarnwickApp& app) {
-    check.That(L"the main window becomes the foreground window",
-               BringToForeground(app.MainWindow()), L"foreground", L"another window");
-    MoveMouse(Centre(WindowRect(app.Control(ids::img_Target))));
-    Pause();
-}
-
 HWND VisibleOverlay() {
     const HWND overlay = FindWindowW(kOverlayClass, nullptr);
     return overlay != nullptr && IsWindowVisible(overlay) ? overlay : nullptr;
@@ -118,7 +111,7 @@ void DragOntoWithOverlay(Check& check, TarnwickApp& app, HWND target,
     const auto samples = FrameSamples(rect);
     const auto before = ReadFrameSamples(samples);
     LabelWatch watch(app);
-    PressOnTarget(check, app);
+    PointAtTarget(check, app);
     HeldLeftButton button;
     watch.Pause(kStepPauseMs);
     watch.MoveTo(Centre(rect), 5);
@@ -209,7 +202,7 @@ void DragEndingOnTheBareDesktopLeavesNoFrame(Check& check, const Environment& en
     const auto samples = FrameSamples(screen);
     const auto before = ReadFrameSamples(samples);
     LabelWatch watch(app);
-    PressOnTarget(check, app);
+    PointAtTarget(check, app);
     HeldLeftButton button;
     watch.MoveTo({env.screen.width - 60, env.screen.height - 60}, 4);
     watch.Pause(300);
@@ -253,7 +246,7 @@ int BystanderPaintsDuringDrag(Check& check, const Environment& env, const char* 
     const HWND counting = windows.Create(bystander);
     TarnwickApp app(check, env, folder.ExePath());
     app.Start();
-    PressOnTarget(check, app);
+    PointAtTarget(check, app);
     Pause(500);
     const int before = PaintMessages(counting);
     {

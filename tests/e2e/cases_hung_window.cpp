@@ -85,10 +85,7 @@ void HungWindowStallsNothing(Check& check, const Environment& env) {
     ExpectShown(check, app, L"answering window in the foreground", otherData, kForegroundHeading);
 
     // A drag over the hung window and on to the answering one.
-    check.That(L"the main window becomes the foreground window",
-               BringToForeground(app.MainWindow()), L"foreground", L"another window");
-    MoveMouse(Centre(WindowRect(app.Control(ids::img_Target))));
-    Pause();
+    PointAtTarget(check, app);
     {
         HeldLeftButton button;
         Pause();

@@ -56,14 +56,6 @@ void Foreground(Check& check, HWND window, std::wstring_view name) {
                L"foreground", L"another window");
 }
 
-// Presses on the drag target and holds the button; the main window is made the foreground
-// first, as the press of a user would.
-void PressOnTarget(Check& check, TarnwickApp& app) {
-    Foreground(check, app.MainWindow(), L"the main window");
-    MoveMouse(Centre(WindowRect(app.Control(ids::img_Target))));
-    Pause();
-}
-
 // A whole drag from the target onto the window: data and frame while held, frame gone and data
 // kept after the release.
 void DragOnto(Check& check, TarnwickApp& app, HWND target, COLORREF frameColor) {
@@ -74,7 +66,7 @@ void DragOnto(Check& check, TarnwickApp& app, HWND target, COLORREF frameColor) 
                        L" edge differs from the frame colour",
                    before[i] != frameColor, L"not " + ColorText(frameColor), ColorText(before[i]));
     }
-    PressOnTarget(check, app);
+    PointAtTarget(check, app);
     HeldLeftButton button;
     Pause();
     DragTo(Centre(WindowRect(target)), 5);
@@ -139,7 +131,7 @@ void CaptureLossEndsDrag(Check& check, const Environment& env) {
     const auto samples = FrameSamples(WindowRect(first));
     const auto before = ReadFrameSamples(samples);
 
-    PressOnTarget(check, app);
+    PointAtTarget(check, app);
     HeldLeftButton button;
     Pause();
     DragTo(Centre(WindowRect(first)), 4);
