@@ -251,46 +251,39 @@ std::optional<ImportNames> ReadImportNames(const std::string& image) {
         }
         return FromUtf8(image.substr(*at, end - *at));
     };
+    // The DLL names of a table of descriptors that ends with one whose name is 0; false when the
+    // table cannot be read.
+    const auto readNames = [&](const IMAGE_DATA_DIRECTORY& table, auto descriptor, auto nameOf,
+                               std::vector<std::wstring>& into) {
+        if (table.VirtualAddress == 0) {
+            return true;
+        }
+        const auto at = fileOffset(table.VirtualAddress);
+        if (!at) {
+            return false;
+        }
+        for (std::size_t i = 0;; ++i) {
+            if (!read(*at + i * sizeof descriptor, descriptor)) {
+                return false;
+            }
+            if (nameOf(descriptor) == 0) {
+                return true;
+            }
+            const auto name = nameAt(nameOf(descriptor));
+            if (!name) {
+                return false;
+            }
+            into.push_back(*name);
+        }
+    };
     ImportNames names;
-    if (importDir.VirtualAddress != 0) {
-        const auto at = fileOffset(importDir.VirtualAddress);
-        if (!at) {
-            return std::nullopt;
-        }
-        for (std::size_t i = 0;; ++i) {
-            IMAGE_IMPORT_DESCRIPTOR descriptor{};
-            if (!read(*at + i * sizeof descriptor, descriptor)) {
-                return std::nullopt;
-            }
-            if (descriptor.Name == 0) {
-                break;
-            }
-            const auto name = nameAt(descriptor.Name);
-            if (!name) {
-                return std::nullopt;
-            }
-            names.imports.push_back(*name);
-        }
-    }
-    if (delayDir.VirtualAddress != 0) {
-        const auto at = fileOffset(delayDir.VirtualAddress);
-        if (!at) {
-            return std::nullopt;
-        }
-        for (std::size_t i = 0;; ++i) {
-            IMAGE_DELAYLOAD_DESCRIPTOR descriptor{};
-            if (!read(*at + i * sizeof descriptor, descriptor)) {
-                return std::nullopt;
-            }
-            if (descriptor.DllNameRVA == 0) {
-                break;
-            }
-            const auto name = nameAt(descriptor.DllNameRVA);
-            if (!name) {
-                return std::nullopt;
-            }
-            names.delayImports.push_back(*name);
-        }
+    if (!readNames(
+            importDir, IMAGE_IMPORT_DESCRIPTOR{},
+            [](const IMAGE_IMPORT_DESCRIPTOR& d) { return d.Name; }, names.imports) ||
+        !readNames(
+            delayDir, IMAGE_DELAYLOAD_DESCRIPTOR{},
+            [](const IMAGE_DELAYLOAD_DESCRIPTOR& d) { return d.DllNameRVA; }, names.delayImports)) {
+        return std::nullopt;
     }
     return names;
 }
