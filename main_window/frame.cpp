@@ -67,7 +67,7 @@ void frmMain::EndFrame() {
     if (CurrentFrameStyle() == FrameStyle::Overlay) {
         platform_.win32.DestroyFrameOverlay();
     } else {
-        platform_.win32.InvalidateRect(0, nullptr, -1);
+        WipeFrame();
     }
 }
 
