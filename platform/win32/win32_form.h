@@ -87,6 +87,7 @@ class Win32Form final : public Form {
     void PlaceControl(Control& control);
     RECT OuterPixels() const;
     void RaiseClick(ControlId control);
+    static std::size_t Index(Dim dim) { return static_cast<std::size_t>(dim); }
 
     const FormDesign& design_;
     FormEvents& events_;

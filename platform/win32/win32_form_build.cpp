@@ -1,0 +1,278 @@
+// Making a form: its window class, its window, its controls, its menu bar and key commands.
+
+#include "platform/win32/win32_form.h"
+
+#include <cmath>
+#include <string>
+
+#include "platform/win32/artwork.h"
+#include "platform/win32/screen_units.h"
+#include "platform/win32/win32_application.h"
+#include "platform/win32/win32_failure.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"Tarnwick.Panel";
+
+std::wstring ClassNameOf(const FormDesign& design) {
+    return L"Tarnwick." + std::wstring(design.name.begin(), design.name.end());
+}
+
+DWORD FormStyle(const FormDesign& design) {
+    const DWORD frame = design.sizable ? WS_OVERLAPPEDWINDOW
+                                       : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    return frame | WS_CLIPCHILDREN;
+}
+
+// The container panel hands what its children report on to the form.
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+            return ::SendMessageW(::GetParent(hwnd), message, wParam, lParam);
+        default:
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+void RegisterClassOnce(const wchar_t* name, WNDPROC proc, HICON icon, HICON smallIcon) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), name, &wc)) {
+        return;
+    }
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    if (!::RegisterClassExW(&wc)) {
+        throw Win32Failure("cannot register a window class");
+    }
+}
+
+// The accelerator of a key command: "F1" to "F12", or "Ctrl+" and a letter or digit.
+bool AcceleratorFor(std::wstring_view key, WORD command, ACCEL& accelerator) {
+    BYTE flags = FVIRTKEY;
+    constexpr std::wstring_view kCtrl = L"Ctrl+";
+    if (key.starts_with(kCtrl)) {
+        flags = static_cast<BYTE>(flags | FCONTROL);
+        key.remove_prefix(kCtrl.size());
+    }
+    const auto digit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
+    WORD virtualKey = 0;
+    if (key.size() == 1 && ((key[0] >= L'A' && key[0] <= L'Z') || digit(key[0]))) {
+        virtualKey = key[0];
+    } else if (key == L"F10" || key == L"F11" || key == L"F12") {
+        virtualKey = static_cast<WORD>(VK_F10 + (key[2] - L'0'));
+    } else if (key.size() == 2 && key[0] == L'F' && key[1] >= L'1' && key[1] <= L'9') {
+        virtualKey = static_cast<WORD>(VK_F1 + (key[1] - L'1'));
+    }
+    if (virtualKey == 0) {
+        return false;
+    }
+    accelerator = {flags, virtualKey, command};
+    return true;
+}
+
+bool SameFont(const FontDesign& a, const FontDesign& b) {
+    return a.face == b.face && a.points == b.points && a.bold == b.bold;
+}
+
+}  // namespace
+
+Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Application& app,
+                     HWND mainWindow)
+    : design_(design), events_(events), app_(app), main_(mainWindow) {
+    const std::wstring className = ClassNameOf(design);
+    RegisterClassOnce(className.c_str(), FormProc, WindowIcon(), SmallWindowIcon());
+    RegisterClassOnce(kPanelClass, PanelProc, nullptr, nullptr);
+
+    CreateMenuBar();
+    const DWORD style = FormStyle(design);
+    RECT outer{0, 0, TwipsToPixels(design.clientWidth), TwipsToPixels(design.clientHeight)};
+    ::AdjustWindowRectEx(&outer, style, menu_ != nullptr, 0);
+    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(), style,
+                              CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                              outer.bottom - outer.top, nullptr, menu_, ::GetModuleHandleW(nullptr),
+                              this);
+    if (hwnd_ == nullptr) {
+        throw Win32Failure("cannot create the form's window");
+    }
+    const RECT placed = OuterPixels();
+    formTwips_ = {PixelsToTwips(placed.left), PixelsToTwips(placed.top),
+                  PixelsToTwips(placed.right - placed.left),
+                  PixelsToTwips(placed.bottom - placed.top)};
+
+    // The tooltip window makes itself topmost; owned by the form it would keep the form out of
+    // the topmost band on some systems, so it has no owner and goes with the form by hand.
+    toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    CreateControls();
+    app_.Register(*this);
+}
+
+Win32Form::~Win32Form() {
+    app_.Unregister(*this);
+    EndModal();
+    ::DestroyWindow(toolTip_);
+    ::DestroyWindow(hwnd_);
+    if (accelerators_ != nullptr) {
+        ::DestroyAcceleratorTable(accelerators_);
+    }
+    for (const auto& [design, font] : fonts_) {
+        ::DeleteObject(font);
+    }
+}
+
+HFONT Win32Form::FontFor(const FontDesign& font) {
+    for (const auto& [design, handle] : fonts_) {
+        if (SameFont(design, font)) {
+            return handle;
+        }
+    }
+    const int height = -static_cast<int>(std::lround(font.points * 20.0f / TwipsPerPixel()));
+    const HFONT handle =
+        ::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_SWISS, std::wstring(font.face).c_str());
+    fonts_.emplace_back(font, handle);
+    return handle;
+}
+
+HWND Win32Form::ContainerOf(const ControlDesign& design) {
+    return design.container == kThisForm ? hwnd_ : At(design.container).hwnd;
+}
+
+void Win32Form::CreateControls() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (const ControlDesign& design : design_.controls) {
+        Control& control = controls_[design.id];
+        control.design = &design;
+        control.twips = {design.left, design.top, design.width, design.height};
+        const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(design.id));
+        const DWORD tabStop = design.tabIndex >= 0 ? WS_TABSTOP : 0;
+        const std::wstring caption(design.caption);
+        switch (design.kind) {
+            case ControlKind::Panel:
+                control.hwnd = ::CreateWindowExW(WS_EX_CLIENTEDGE, kPanelClass, nullptr,
+                                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
+                                                 0, ContainerOf(design), menuId, instance, nullptr);
+                break;
+            case ControlKind::Label:
+                control.hwnd = ::CreateWindowExW(
+                    0, L"STATIC", caption.c_str(),
+                    WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS | SS_NOTIFY, 0, 0, 0,
+                    0, ContainerOf(design), menuId, instance, nullptr);
+                break;
+            case ControlKind::Button:
+                control.hwnd = ::CreateWindowExW(
+                    0, L"BUTTON", caption.c_str(),
+                    WS_CHILD | WS_VISIBLE | tabStop |
+                        (design.id == design_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                    0, 0, 0, 0, ContainerOf(design), menuId, instance, nullptr);
+                break;
+            case ControlKind::Image: {
+                const bool icon = design.picture == Artwork::AppIcon;
+                control.hwnd = ::CreateWindowExW(
+                    0, L"STATIC", nullptr,
+                    WS_CHILD | WS_VISIBLE | SS_NOTIFY | (icon ? SS_ICON : SS_BITMAP), 0, 0, 0, 0,
+                    ContainerOf(design), menuId, instance, nullptr);
+                if (icon) {
+                    ::SendMessageW(control.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(AppIcon(32)),
+                                   0);
+                } else if (design.picture == Artwork::TargetPicture) {
+                    ::SendMessageW(control.hwnd, STM_SETIMAGE, IMAGE_BITMAP,
+                                   reinterpret_cast<LPARAM>(TargetPicture()));
+                }
+                // The picture is shown at its own size: the control takes the picture's size.
+                RECT own{};
+                ::GetClientRect(control.hwnd, &own);
+                control.twips[Index(Dim::Width)] = PixelsToTwips(own.right);
+                control.twips[Index(Dim::Height)] = PixelsToTwips(own.bottom);
+                ::SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                control.baseProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+                    control.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ImageProc)));
+                break;
+            }
+            case ControlKind::Timer:
+            case ControlKind::ColorDialog:
+                continue;
+        }
+        if (control.hwnd == nullptr) {
+            throw Win32Failure("cannot create a control");
+        }
+        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(design.font)),
+                       FALSE);
+        PlaceControl(control);
+    }
+}
+
+void Win32Form::CreateMenuBar() {
+    if (design_.menu.empty() && design_.keys.empty()) {
+        return;
+    }
+    menu_ = design_.menu.empty() ? nullptr : ::CreateMenu();
+    std::map<ControlId, HMENU> popups;
+    std::vector<ACCEL> accelerators;
+    for (const MenuItemDesign& item : design_.menu) {
+        const HMENU parent = item.parent == kThisForm ? menu_ : popups.at(item.parent);
+        if (item.caption == L"-") {
+            ::AppendMenuW(parent, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
+            continue;
+        }
+        std::wstring text(item.caption);
+        if (!item.shortcut.empty()) {
+            text += L"\t" + std::wstring(item.shortcut);
+            if (item.shortcut == L"F1") {
+                accelerators.push_back({FVIRTKEY, VK_F1, static_cast<WORD>(item.id)});
+            }
+        }
+        if (item.parent == kThisForm) {
+            const HMENU popup = ::CreatePopupMenu();
+            popups[item.id] = popup;
+            ::AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
+                          text.c_str());
+        } else {
+            ::AppendMenuW(parent, MF_STRING, static_cast<UINT_PTR>(item.id), text.c_str());
+        }
+    }
+    for (const KeyCommandDesign& key : design_.keys) {
+        ACCEL accelerator{};
+        if (!AcceleratorFor(key.key, static_cast<WORD>(key.id), accelerator)) {
+            throw Win32Failure("a key command with a key that has no accelerator");
+        }
+        accelerators.push_back(accelerator);
+    }
+    if (!accelerators.empty()) {
+        accelerators_ =
+            ::CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
+    }
+}
+
+Win32Form::Control& Win32Form::At(ControlId control) {
+    const auto found = controls_.find(control);
+    if (found == controls_.end()) {
+        throw Win32Failure("no such control");
+    }
+    return found->second;
+}
+
+void Win32Form::PlaceControl(Control& control) {
+    if (control.hwnd == nullptr) {
+        return;
+    }
+    const auto& t = control.twips;
+    ::MoveWindow(control.hwnd, TwipsToPixels(t[0]), TwipsToPixels(t[1]), TwipsToPixels(t[2]),
+                 TwipsToPixels(t[3]), TRUE);
+}
+
+}  // namespace tarnwick::win32
