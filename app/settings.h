@@ -23,6 +23,10 @@ inline constexpr wchar_t kKeyWidth[] = L"width";
 inline constexpr wchar_t kKeyHeight[] = L"height";
 inline constexpr wchar_t kKeyWindowState[] = L"windowstate";
 
+// The Details window: its placement, with the keys of "Position", and whether it was open.
+inline constexpr wchar_t kSectionDetails[] = L"Details";
+inline constexpr wchar_t kKeyOpen[] = L"Open";
+
 inline constexpr std::int32_t kDefaultBorderColor = 16711680;  // pure blue
 
 // Full path of the settings file; fixed once at start-up, named by every read and write.

@@ -21,6 +21,7 @@ constexpr std::int32_t kMenuCopyAll = 1;
 // Then one id for each field, in the record's order.
 constexpr std::int32_t kMenuFirstField = 2;
 constexpr std::int32_t kMenuSeparator = 99;
+constexpr std::int32_t kMenuDetails = 100;
 
 constexpr wchar_t kCopyAllCaption[] = L"Copy &all\tCtrl+C";
 
@@ -90,7 +91,8 @@ void frmMain::frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& a
             fieldCaptions.push_back(L"Copy &" + std::wstring(FieldName(each)));
         }
     }
-    std::vector<PopupMenuItem> items;
+    std::vector<PopupMenuItem> items{{kMenuDetails, L"&Details...\tCtrl+D"},
+                                     {kMenuSeparator, L"-"}};
     if (field) {
         items.push_back({MenuIdOf(*field), fieldCaptions.front()});
         items.push_back({kMenuCopyAll, kCopyAllCaption});
@@ -102,6 +104,10 @@ void frmMain::frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& a
         }
     }
     const std::int32_t chosen = platform_.win32.TrackPopupMenu(form_->hWnd(), items, args.screen);
+    if (chosen == kMenuDetails) {
+        key_Details_Click();
+        return;
+    }
     if (chosen == kMenuCopyAll) {
         PutOnClipboard(platform_.win32, form_->hWnd(), RecordOnDisplay());
         return;

@@ -62,6 +62,10 @@ void frmMain::DisplayData(const Hwnd& winHandle) {
     const Hwnd parent = win32.GetParent(winHandle);
     show(lbl_WindowParent, parent != 0 ? Hex(parent) : std::wstring(L"No parent window"),
          shown_.parent);
+
+    if (DetailsOpen()) {
+        details_->ShowWindowFacts(winHandle);
+    }
 }
 
 }  // namespace tarnwick

@@ -28,6 +28,8 @@ void frmMain::Click(ControlId control) {
             return mnu_About_Click();
         case key_CopyAll:
             return key_CopyAll_Click();
+        case key_Details:
+            return key_Details_Click();
         default:
             return;
     }

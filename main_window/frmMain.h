@@ -6,13 +6,14 @@
 #include <memory>
 #include <optional>
 
+#include "details/frmDetails.h"
 #include "main_window/frame_style.h"
 #include "main_window/window_record.h"
 #include "platform/platform.h"
 
 namespace tarnwick {
 
-class frmMain final : public FormEvents {
+class frmMain final : public FormEvents, private DetailsHost {
   public:
     // Creates the window, hidden; Form().Load() starts it.
     explicit frmMain(Platform platform);
@@ -30,6 +31,8 @@ class frmMain final : public FormEvents {
     ColorRef borderColor() const { return m_BorderColor; }
     // What the data labels show, as DisplayData last filled them.
     const ShownWindow& shown() const { return shown_; }
+    // The Details window while it is open, else null.
+    frmDetails* details() { return DetailsOpen() ? details_.get() : nullptr; }
 
   private:
     // FormEvents: the one place where the toolkit's events reach the handlers below.
@@ -41,6 +44,10 @@ class frmMain final : public FormEvents {
     void MouseUp(ControlId control, const MouseArgs& args) override;
     void Timer(ControlId control) override;
     void ContextMenu(ControlId control, const ContextMenuArgs& args) override;
+    void DblClick(ControlId control) override;
+    // DetailsHost: a window reached from the Details window.
+    void ShowNavigatedWindow(Hwnd window) override;
+    Form& MainForm() override { return *form_; }
 
     void Form_Load();
     void Form_Resize();
@@ -57,6 +64,17 @@ class frmMain final : public FormEvents {
     void btn_Close_Click();
     void key_CopyAll_Click();
     void frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& args);
+    void key_Details_Click();
+
+    bool DetailsOpen() const { return details_ && !details_->closed(); }
+    // Whether a window of the program is the foreground window: the main or the Details window.
+    bool ProgramInFront(Hwnd foreground);
+    // At start-up: the Details window again, when it was open at the end of the last run.
+    void ReopenDetails();
+    // At the end: the Details window's placement and whether it was open.
+    void SaveDetails();
+    // Counts down the frame of a window reached from the Details window; wipes it at the end.
+    void CountDownShortFrame();
 
     // The frame style, settled from the settings file the first time a frame is shown or wiped.
     FrameStyle CurrentFrameStyle();
@@ -81,6 +99,13 @@ class frmMain final : public FormEvents {
     ColorRef m_BorderColor = 0;
     ShownWindow shown_;
     std::optional<FrameStyle> m_FrameStyle;
+    std::unique_ptr<frmDetails> details_;
+    // Whether the settings file has a say about the Details window ("Open" read at start-up, or
+    // the window opened since): only then is "Open" written at the end.
+    bool m_DetailsKnown = false;
+    // A window reached from the Details window, and the ticks left until its frame is wiped.
+    Hwnd m_ShortFrameWindow = 0;
+    std::int16_t m_ShortFrameTicks = 0;
 };
 
 }  // namespace tarnwick

@@ -95,6 +95,7 @@ const std::array kMenu{
 // Commands of the window's keyboard that are not on its menus.
 const std::array kKeys{
     KeyCommandDesign{key_CopyAll, "key_CopyAll", L"Ctrl+C"},
+    KeyCommandDesign{key_Details, "key_Details", L"Ctrl+D"},
 };
 
 const FormDesign kMainForm{

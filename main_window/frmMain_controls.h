@@ -36,6 +36,7 @@ enum : ControlId {
     mnu_bar_41,
     mnu_About,
     key_CopyAll,
+    key_Details,
 };
 
 }  // namespace tarnwick::frmMainControls

@@ -33,6 +33,7 @@ void frmMain::Form_Unload() {
     SaveTrackingOption(kKeyTrackForeground, mnu_TrackForeground);
     SaveTrackingOption(kKeyTrackTarget, mnu_TrackTarget);
     modPosition::SaveFormPosition(*form_, platform_, kSectionPosition);
+    SaveDetails();
     // No frame painted during this run may stay behind on another window.
     EndFrame();
     platform_.app.End();

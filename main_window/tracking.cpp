@@ -14,6 +14,10 @@ void frmMain::Timer1_Timer() {
     Win32Api& win32 = platform_.win32;
     const Hwnd foreground = win32.GetForegroundWindow();
     const Hwnd own = f.hWnd();
+    CountDownShortFrame();
+    if (DetailsOpen()) {
+        details_->FollowPointer();
+    }
 
     if (foreground == own && m_Dragging == 1) {
         f.SetCaption(lbl_CurWindow, L"Window under target");
@@ -38,7 +42,8 @@ void frmMain::Timer1_Timer() {
         return;
     }
 
-    if (foreground == own || !f.Checked(mnu_TrackForeground)) {
+    // The Details window is the program's own: a window reached from it stays on display.
+    if (ProgramInFront(foreground) || !f.Checked(mnu_TrackForeground)) {
         return;
     }
     f.SetCaption(lbl_CurWindow, L"Current foreground window");
@@ -49,6 +54,7 @@ void frmMain::Timer1_Timer() {
 }
 
 void frmMain::img_Target_MouseDown() {
+    m_ShortFrameTicks = 0;
     form_->SetMousePointer(img_Target, kMousePointerCustom);
     m_Dragging = 1;
 }

@@ -10,16 +10,6 @@ bool BreaksLine(wchar_t c) {
     return (c < 0x20 && c != L'\t') || c == 0x85 || c == 0x2028 || c == 0x2029;
 }
 
-std::wstring OnOneLine(std::wstring_view text) {
-    std::wstring line(text);
-    for (wchar_t& c : line) {
-        if (BreaksLine(c)) {
-            c = kReplacement;
-        }
-    }
-    return line;
-}
-
 std::wstring WithoutNul(std::wstring_view text) {
     std::wstring value(text);
     for (wchar_t& c : value) {
@@ -54,6 +44,16 @@ std::wstring_view ShownText(const ShownWindow& shown, WindowField field) {
 }
 
 }  // namespace
+
+std::wstring OnOneLine(std::wstring_view text) {
+    std::wstring line(text);
+    for (wchar_t& c : line) {
+        if (BreaksLine(c)) {
+            c = kReplacement;
+        }
+    }
+    return line;
+}
 
 std::wstring_view FieldName(WindowField field) {
     switch (field) {

@@ -36,6 +36,10 @@ std::wstring_view FieldName(WindowField field);
 // would end the clipboard's text, becomes U+FFFD.
 std::wstring FieldValue(const ShownWindow& shown, WindowField field);
 
+// The text with every character that would end a line or the text (NUL, CR, LF and the other
+// control characters but tab, NEL, and the Unicode line and paragraph separators) as U+FFFD.
+std::wstring OnOneLine(std::wstring_view text);
+
 // The whole record, one field to a line, each line ending in CR LF:
 //   <heading>
 //   hWnd: Dec:  672, Hex: 2A0

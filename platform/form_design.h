@@ -19,6 +19,8 @@ enum class ControlKind {
     Button,       // push button; raises Click
     Timer,        // raises Timer every intervalMs from creation on
     ColorDialog,  // the system colour dialog, invisible until shown
+    List,         // report-view list: a column per caption in `columns`, rows under headings;
+                  // raises DblClick for a double-click on a row
 };
 
 // Pictures and pointers that the toolkit draws from the program's resources.
@@ -41,7 +43,8 @@ struct ControlDesign {
     int tabIndex = -1;  // -1: takes no focus
     Artwork picture = Artwork::None;
     Artwork pointer = Artwork::None;
-    std::uint32_t intervalMs = 0;  // timers
+    std::uint32_t intervalMs = 0;                     // timers
+    std::span<const std::wstring_view> columns = {};  // lists
 };
 
 struct MenuItemDesign {
@@ -57,7 +60,9 @@ struct MenuItemDesign {
 struct KeyCommandDesign {
     ControlId id;
     std::string_view name;
-    std::wstring_view key;  // "F1" to "F12", or "Ctrl+" and a letter or digit
+    // "F1" to "F12"; "Ctrl+" and a letter or digit; "Alt+" and "Up", "Down", "Left" or "Right";
+    // "Enter" or "Esc"
+    std::wstring_view key;
 };
 
 struct FormDesign {
@@ -72,6 +77,8 @@ struct FormDesign {
     ControlId defaultButton = kThisForm;  // pressed by Enter
     ControlId cancelButton = kThisForm;   // pressed by Esc
     std::span<const KeyCommandDesign> keys = {};
+    // Owned by the start-up form: minimised and restored with it, always in front of it.
+    bool ownedByMainForm = false;
 };
 
 }  // namespace tarnwick

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/form_design.h"
 #include "platform/types.h"
@@ -31,6 +33,14 @@ struct ContextMenuArgs {
     bool fromKeyboard = false;
 };
 
+// One row of a list control: its heading and the texts of its two columns.
+struct ListRow {
+    std::wstring heading;
+    std::wstring name;
+    std::wstring value;
+    friend bool operator==(const ListRow&, const ListRow&) = default;
+};
+
 // The events of one form. The toolkit raises them one at a time on the user-interface thread;
 // a handler that throws ends there and the program goes on.
 class FormEvents {
@@ -41,6 +51,8 @@ class FormEvents {
     virtual void Click(ControlId) {}
     virtual void MouseDown(ControlId, const MouseArgs&) {}
     virtual void MouseUp(ControlId, const MouseArgs&) {}
+    // A double-click on a label, a panel or a row of a list.
+    virtual void DblClick(ControlId) {}
     virtual void Timer(ControlId) {}
     // Raised for a control of the form, or for kThisForm when the key was pressed with no
     // control of the form in question.
@@ -85,6 +97,13 @@ class Form {
     virtual void SetMousePointer(ControlId control, std::int16_t pointer) = 0;
     virtual bool Checked(ControlId menuItem) = 0;
     virtual void SetChecked(ControlId menuItem, bool checked) = 0;
+
+    // List controls. SetListRows shows the rows in their order under their headings, keeping
+    // the selection and the scroll position when only values change. Rows are counted from 0 in
+    // the order they were given.
+    virtual void SetListRows(ControlId list, std::span<const ListRow> rows) = 0;
+    virtual std::vector<int> SelectedListRows(ControlId list) = 0;
+    virtual void SelectAllListRows(ControlId list) = 0;
 
     // The colour dialog control: Color in, ShowColor, Color out. ShowColor returns the error
     // number of the outcome: 0 when a colour was confirmed, kErrorCancel when the user cancelled.

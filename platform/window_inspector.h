@@ -1,6 +1,8 @@
 #pragma once
 // The queries behind the Details window: what the system tells of one window, its monitor and its
-// process beyond the main display's seven fields. None of them sends the window a message, so a
+// process beyond the main display's seven fields. Rectangles are in the pixels of the calling
+// thread's DPI awareness: physical pixels when it is per-monitor aware, as the program's
+// queries are. None of them sends the window a message, so a
 // window whose thread hangs is described as quickly as any other. platform/win32/ implements them
 // (loading each system library beyond user32 and kernel32 when first asked); the recording fake
 // scripts them for tests.

@@ -1,6 +1,6 @@
 #pragma once
-// One form of the program as a real window with real child controls: STATIC labels, BUTTONs, a
-// menu bar, a tooltip window, timers and the system colour dialog.
+// One form of the program as a real window with real child controls: STATIC labels, BUTTONs, list
+// views, a menu bar, a tooltip window, timers and the system colour dialog.
 
 #include <array>
 #include <map>
@@ -16,8 +16,9 @@ class Win32Application;
 class Win32Form final : public Form {
   public:
     // mainWindow is the start-up form's window, which this form holds off while it is shown
-    // modally; null for the start-up form itself. No form is owned by another: an owned window
-    // of a topmost window would stay topmost whatever it asks for.
+    // modally; null for the start-up form itself. Only a form designed to be owned by the
+    // start-up form is: an owned window of a topmost window stays topmost whatever it asks for,
+    // which a modal box must be free of.
     Win32Form(const FormDesign& design, FormEvents& events, Win32Application& app, HWND mainWindow);
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
@@ -50,6 +51,9 @@ class Win32Form final : public Form {
     ColorRef Color(ControlId dialog) override;
     void SetColor(ControlId dialog, ColorRef color) override;
     std::int32_t ShowColor(ControlId dialog) override;
+    void SetListRows(ControlId list, std::span<const ListRow> rows) override;
+    std::vector<int> SelectedListRows(ControlId list) override;
+    void SelectAllListRows(ControlId list) override;
 
   private:
     struct Control {
@@ -62,6 +66,7 @@ class Win32Form final : public Form {
         bool releasingCapture = false;
         WNDPROC baseProc = nullptr;
         ColorRef color = 0;
+        std::vector<ListRow> rows;  // what a list shows, in the order given
     };
 
     static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam,

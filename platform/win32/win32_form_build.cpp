@@ -2,10 +2,13 @@
 
 #include "platform/win32/win32_form.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 #include "platform/win32/artwork.h"
+#include "platform/win32/list_control.h"
 #include "platform/win32/screen_units.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_failure.h"
@@ -33,18 +36,24 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_NOTIFY:
         case WM_CTLCOLORSTATIC:
             return ::SendMessageW(::GetParent(hwnd), message, wParam, lParam);
+        case WM_LBUTTONDBLCLK:
+            // Reported as a label reports one: the form tells them apart by the id.
+            return ::SendMessageW(::GetParent(hwnd), WM_COMMAND,
+                                  MAKEWPARAM(::GetDlgCtrlID(hwnd), STN_DBLCLK),
+                                  reinterpret_cast<LPARAM>(hwnd));
         default:
             return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
-void RegisterClassOnce(const wchar_t* name, WNDPROC proc, HICON icon, HICON smallIcon) {
+void RegisterClassOnce(const wchar_t* name, WNDPROC proc, UINT style, HICON icon, HICON smallIcon) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     if (::GetClassInfoExW(::GetModuleHandleW(nullptr), name, &wc)) {
         return;
     }
     wc.cbSize = sizeof wc;
+    wc.style = style;
     wc.lpfnWndProc = proc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hIcon = icon;
@@ -57,17 +66,35 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc, HICON icon, HICON smal
     }
 }
 
-// The accelerator of a key command: "F1" to "F12", or "Ctrl+" and a letter or digit.
+// Keys named by a word in a key command.
+struct NamedKey {
+    std::wstring_view name;
+    WORD virtualKey;
+};
+constexpr NamedKey kNamedKeys[] = {{L"Up", VK_UP},        {L"Down", VK_DOWN},
+                                   {L"Left", VK_LEFT},    {L"Right", VK_RIGHT},
+                                   {L"Enter", VK_RETURN}, {L"Esc", VK_ESCAPE}};
+
+// The accelerator of a key command: "F1" to "F12", "Ctrl+" and a letter or digit, "Alt+" and an
+// arrow key, "Enter" or "Esc".
 bool AcceleratorFor(std::wstring_view key, WORD command, ACCEL& accelerator) {
     BYTE flags = FVIRTKEY;
     constexpr std::wstring_view kCtrl = L"Ctrl+";
+    constexpr std::wstring_view kAlt = L"Alt+";
     if (key.starts_with(kCtrl)) {
         flags = static_cast<BYTE>(flags | FCONTROL);
         key.remove_prefix(kCtrl.size());
+    } else if (key.starts_with(kAlt)) {
+        flags = static_cast<BYTE>(flags | FALT);
+        key.remove_prefix(kAlt.size());
     }
     const auto digit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
     WORD virtualKey = 0;
-    if (key.size() == 1 && ((key[0] >= L'A' && key[0] <= L'Z') || digit(key[0]))) {
+    const auto named = std::find_if(std::begin(kNamedKeys), std::end(kNamedKeys),
+                                    [&](const NamedKey& each) { return each.name == key; });
+    if (named != std::end(kNamedKeys)) {
+        virtualKey = named->virtualKey;
+    } else if (key.size() == 1 && ((key[0] >= L'A' && key[0] <= L'Z') || digit(key[0]))) {
         virtualKey = key[0];
     } else if (key == L"F10" || key == L"F11" || key == L"F12") {
         virtualKey = static_cast<WORD>(VK_F10 + (key[2] - L'0'));
@@ -91,8 +118,8 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
                      HWND mainWindow)
     : design_(design), events_(events), app_(app), main_(mainWindow) {
     const std::wstring className = ClassNameOf(design);
-    RegisterClassOnce(className.c_str(), FormProc, WindowIcon(), SmallWindowIcon());
-    RegisterClassOnce(kPanelClass, PanelProc, nullptr, nullptr);
+    RegisterClassOnce(className.c_str(), FormProc, 0, WindowIcon(), SmallWindowIcon());
+    RegisterClassOnce(kPanelClass, PanelProc, CS_DBLCLKS, nullptr, nullptr);
 
     CreateMenuBar();
     const DWORD style = FormStyle(design);
@@ -100,8 +127,8 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
     ::AdjustWindowRectEx(&outer, style, menu_ != nullptr, 0);
     hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(), style,
                               CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                              outer.bottom - outer.top, nullptr, menu_, ::GetModuleHandleW(nullptr),
-                              this);
+                              outer.bottom - outer.top, design.ownedByMainForm ? main_ : nullptr,
+                              menu_, ::GetModuleHandleW(nullptr), this);
     if (hwnd_ == nullptr) {
         throw Win32Failure("cannot create the form's window");
     }
@@ -203,6 +230,9 @@ void Win32Form::CreateControls() {
                     control.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ImageProc)));
                 break;
             }
+            case ControlKind::List:
+                control.hwnd = CreateListControl(ContainerOf(design), menuId, design.columns);
+                break;
             case ControlKind::Timer:
             case ControlKind::ColorDialog:
                 continue;
@@ -273,6 +303,9 @@ void Win32Form::PlaceControl(Control& control) {
     const auto& t = control.twips;
     ::MoveWindow(control.hwnd, TwipsToPixels(t[0]), TwipsToPixels(t[1]), TwipsToPixels(t[2]),
                  TwipsToPixels(t[3]), TRUE);
+    if (control.design->kind == ControlKind::List) {
+        FitListColumns(control.hwnd);
+    }
 }
 
 }  // namespace tarnwick::win32

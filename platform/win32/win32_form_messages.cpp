@@ -72,6 +72,18 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const bool fromMenuOrKey = lParam == 0;
             if (loaded_ && (fromMenuOrKey || HIWORD(wParam) == BN_CLICKED)) {
                 RaiseClick(id);
+            } else if (loaded_ && HIWORD(wParam) == STN_DBLCLK) {
+                RaiseEvent("DblClick", [&] { events_.DblClick(id); });
+            }
+            return 0;
+        }
+        case WM_NOTIFY: {
+            const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
+            const auto id = static_cast<ControlId>(notice->idFrom);
+            const auto found = controls_.find(id);
+            if (loaded_ && notice->code == NM_DBLCLK && found != controls_.end() &&
+                found->second.design->kind == ControlKind::List) {
+                RaiseEvent("DblClick", [&] { events_.DblClick(id); });
             }
             return 0;
         }
@@ -266,7 +278,9 @@ void Win32Form::FocusFirstControl() {
     }
     const ControlDesign* first = nullptr;
     for (const ControlDesign& design : design_.controls) {
-        if (design.tabIndex >= 0 && design.kind == ControlKind::Button &&
+        const bool focusable =
+            design.kind == ControlKind::Button || design.kind == ControlKind::List;
+        if (design.tabIndex >= 0 && focusable &&
             (first == nullptr || design.tabIndex < first->tabIndex)) {
             first = &design;
         }

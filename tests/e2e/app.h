@@ -19,6 +19,7 @@ namespace tarnwick::e2e {
 inline constexpr wchar_t kMainWindowClass[] = L"Tarnwick.frmMain";
 inline constexpr wchar_t kAboutWindowClass[] = L"Tarnwick.frmAbout";
 inline constexpr wchar_t kHelpWindowClass[] = L"TarnwickHelp";
+inline constexpr wchar_t kDetailsWindowClass[] = L"Tarnwick.Details";
 
 class TarnwickApp {
   public:

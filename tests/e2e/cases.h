@@ -38,5 +38,7 @@ std::vector<TestCase> DllSearchCases();
 std::vector<TestCase> ReleaseCases();
 // The frame as the program's overlay window, and what each frame style repaints.
 std::vector<TestCase> FrameOverlayCases();
+// The Details window: its rows, the walk through the window tree, its place, a hung window.
+std::vector<TestCase> DetailsCases();
 
 }  // namespace tarnwick::e2e

@@ -25,9 +25,7 @@ namespace {
 namespace ids = frmMainControls;
 
 constexpr wchar_t kForegroundHeading[] = L"Current foreground window";
-constexpr wchar_t kSentinel[] = L"(put there by the driver)";
 constexpr wchar_t kPopupMenuClass[] = L"#32768";
-constexpr DWORD kCopyTimeoutMs = 2000;
 
 // A title with an "&" that the labels would take for an access key, and Chinese characters;
 // a class name with "&" too.
@@ -66,19 +64,6 @@ std::vector<std::wstring> ExpectedRecord(std::wstring heading, const WindowData&
             processLine};
 }
 
-std::vector<std::wstring> LinesOf(const std::wstring& text) {
-    std::vector<std::wstring> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos;
-         start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start) + L" (without CR LF)");
-    }
-    return lines;
-}
-
 void CheckRecord(Check& check, const std::vector<std::wstring>& expected,
                  const std::wstring& copied) {
     const std::vector<std::wstring> lines = LinesOf(copied);
@@ -89,34 +74,6 @@ void CheckRecord(Check& check, const std::vector<std::wstring>& expected,
             L"record line " + Decimal(static_cast<std::int64_t>(i + 1)) + L" " + Quote(expected[i]),
             expected[i], i < lines.size() ? lines[i] : L"(missing)");
     }
-}
-
-void Foreground(Check& check, HWND window, std::wstring_view name) {
-    check.That(std::wstring(name) + L" becomes the foreground window", BringToForeground(window),
-               L"foreground", L"another window");
-}
-
-void PutSentinel(Check& check) {
-    check.That(L"the driver can put text on the clipboard", WriteClipboardText(kSentinel),
-               L"written", L"clipboard unavailable");
-}
-
-// Waits until the clipboard holds something other than the sentinel; returns what it holds.
-std::wstring WaitForCopy() {
-    std::wstring copied = L"(no text)";
-    WaitUntil(
-        kCopyTimeoutMs,
-        [&] {
-            copied = ReadClipboardText().value_or(L"(no text)");
-            return copied != kSentinel && copied != L"(no text)";
-        },
-        50);
-    return copied;
-}
-
-bool Answers(HWND window, DWORD timeoutMs) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
 // Tarnwick tracks the "Tom & Jerry" window in the foreground; then, with a sentinel on the

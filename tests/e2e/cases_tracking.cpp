@@ -51,11 +51,6 @@ struct DragScene {
     HWND target = windows.Create({});
 };
 
-void Foreground(Check& check, HWND window, std::wstring_view name) {
-    check.That(std::wstring(name) + L" becomes the foreground window", BringToForeground(window),
-               L"foreground", L"another window");
-}
-
 // A whole drag from the target onto the window: data and frame while held, frame gone and data
 // kept after the release.
 void DragOnto(Check& check, TarnwickApp& app, HWND target, COLORREF frameColor) {

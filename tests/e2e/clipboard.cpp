@@ -12,7 +12,39 @@ bool OpenWithin(DWORD timeoutMs) {
     return WaitUntil(timeoutMs, [] { return OpenClipboard(nullptr) != FALSE; });
 }
 
+constexpr DWORD kCopyTimeoutMs = 2000;
+
 }  // namespace
+
+void PutSentinel(Check& check) {
+    check.That(L"the driver can put text on the clipboard", WriteClipboardText(kSentinel),
+               L"written", L"clipboard unavailable");
+}
+
+std::wstring WaitForCopy() {
+    std::wstring copied = L"(no text)";
+    WaitUntil(
+        kCopyTimeoutMs,
+        [&] {
+            copied = ReadClipboardText().value_or(L"(no text)");
+            return copied != kSentinel && copied != L"(no text)";
+        },
+        50);
+    return copied;
+}
+
+std::vector<std::wstring> LinesOf(const std::wstring& text) {
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos;
+         start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start) + L" (without CR LF)");
+    }
+    return lines;
+}
 
 std::optional<std::wstring> ReadClipboardText() {
     if (!OpenWithin(1000)) {

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "tests/e2e/check.h"
 
 namespace tarnwick::e2e {
 
@@ -15,6 +18,16 @@ namespace tarnwick::e2e {
 std::optional<std::wstring> ReadClipboardText();
 // Puts the text on the clipboard; false when it cannot.
 bool WriteClipboardText(std::wstring_view text);
+
+// What the driver puts on the clipboard before a copy, to tell the copy from what was there.
+inline constexpr wchar_t kSentinel[] = L"(put there by the driver)";
+// Puts the sentinel on the clipboard, checked.
+void PutSentinel(Check& check);
+// Waits up to two seconds until the clipboard holds something other than the sentinel; returns
+// what it holds then.
+std::wstring WaitForCopy();
+// The lines of a text whose lines end in CR LF; a last line without it is marked so.
+std::vector<std::wstring> LinesOf(const std::wstring& text);
 
 // Keeps the clipboard open from the driver until released or destroyed.
 class HeldClipboard {

@@ -109,4 +109,14 @@ POINT Centre(const RECT& rect) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+void Foreground(Check& check, HWND window, std::wstring_view name) {
+    check.That(std::wstring(name) + L" becomes the foreground window", BringToForeground(window),
+               L"foreground", L"another window");
+}
+
+bool Answers(HWND window, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
 }  // namespace tarnwick::e2e

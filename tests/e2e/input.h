@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <string_view>
+
+#include "tests/e2e/check.h"
+
 namespace tarnwick::e2e {
 
 // The pause after each input step.
@@ -46,5 +50,10 @@ void PressKeyWith(WORD modifier, WORD virtualKey);
 void RightClick(POINT point);
 
 POINT Centre(const RECT& rect);
+
+// Makes the window the foreground window, checked.
+void Foreground(Check& check, HWND window, std::wstring_view name);
+// Whether the window answers WM_NULL within the time.
+bool Answers(HWND window, DWORD timeoutMs);
 
 }  // namespace tarnwick::e2e

@@ -73,7 +73,7 @@ std::vector<TestCase> AllCases() {
     std::vector<TestCase> cases;
     for (auto group : {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases,
                        SessionEndCases, HungWindowCases, AboutOnTopCases, MinimisedCases,
-                       DllSearchCases, CopyCases, ReleaseCases, FrameOverlayCases}) {
+                       DllSearchCases, CopyCases, ReleaseCases, FrameOverlayCases, DetailsCases}) {
         for (const TestCase& c : group()) {
             cases.push_back(c);
         }

@@ -45,14 +45,19 @@ void RegisterTestClass(const std::wstring& name) {
 }
 
 HWND CreateTestWindow(const TestWindowOptions& options) {
-    RegisterTestClass(options.className);
-    const HWND window =
-        CreateWindowExW(0, options.className.c_str(), options.title.c_str(), options.style,
-                        options.rect.left, options.rect.top, options.rect.right - options.rect.left,
-                        options.rect.bottom - options.rect.top, options.parent, nullptr,
-                        GetModuleHandleW(nullptr), nullptr);
+    if (options.ownClass) {
+        RegisterTestClass(options.className);
+    }
+    const auto id = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(options.controlId));
+    const HWND window = CreateWindowExW(
+        0, options.className.c_str(), options.title.c_str(), options.style, options.rect.left,
+        options.rect.top, options.rect.right - options.rect.left,
+        options.rect.bottom - options.rect.top, options.parent,
+        options.parent != nullptr ? id : nullptr, GetModuleHandleW(nullptr), nullptr);
     if (window != nullptr) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(options.background));
+        if (options.ownClass) {
+            SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(options.background));
+        }
         ShowWindow(window, SW_SHOWNOACTIVATE);
         UpdateWindow(window);
     }

@@ -23,6 +23,10 @@ struct TestWindowOptions {
     DWORD style = WS_OVERLAPPEDWINDOW;
     // A child window of this one (with WS_CHILD in the style; rect in its client coordinates).
     HWND parent = nullptr;
+    // A child window's control id.
+    int controlId = 0;
+    // False for a class of the system's (a BUTTON, an EDIT): used as it is, not registered.
+    bool ownClass = true;
 };
 
 // How many WM_PAINT and WM_NCPAINT messages a test window has received since it was made.

@@ -87,6 +87,9 @@ void FakeForm::FireMouseDown(ControlId control) {
 void FakeForm::FireMouseUp(ControlId control) {
     RaiseEvent("MouseUp", [&] { events_.MouseUp(control, {}); });
 }
+void FakeForm::FireDblClick(ControlId control) {
+    RaiseEvent("DblClick", [&] { events_.DblClick(control); });
+}
 void FakeForm::FireTimer(ControlId control) {
     RaiseEvent("Timer", [&] { events_.Timer(control); });
 }
@@ -260,6 +263,24 @@ std::int32_t FakeForm::ShowColor(ControlId dialog) {
         At(dialog).color = colorDialogChoice;
     }
     return colorDialogError;
+}
+
+void FakeForm::SetListRows(ControlId list, std::span<const ListRow> rows) {
+    Record("SetListRows(" + At(list).name + ", " + std::to_string(rows.size()) + " rows)");
+    At(list).rows.assign(rows.begin(), rows.end());
+}
+
+std::vector<int> FakeForm::SelectedListRows(ControlId list) {
+    Record("SelectedListRows(" + At(list).name + ")");
+    return selectedRows;
+}
+
+void FakeForm::SelectAllListRows(ControlId list) {
+    Record("SelectAllListRows(" + At(list).name + ")");
+    selectedRows.clear();
+    for (std::size_t row = 0; row < At(list).rows.size(); ++row) {
+        selectedRows.push_back(static_cast<int>(row));
+    }
 }
 
 FakeForm& FakeApplication::form(const std::string& name) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/toolkit.h"
 #include "tests/fake/call_log.h"
@@ -36,6 +37,7 @@ class FakeForm final : public Form {
     void FireClick(ControlId control);
     void FireMouseDown(ControlId control);
     void FireMouseUp(ControlId control);
+    void FireDblClick(ControlId control);
     void FireTimer(ControlId control);
     void FireContextMenu(ControlId control, const ContextMenuArgs& args);
     // What the window system asks of a form, answered as the real toolkit answers it: a close
@@ -53,6 +55,9 @@ class FakeForm final : public Form {
     bool PeekVisible(ControlId control) const;
     bool PeekChecked(ControlId control) const;
     std::int16_t PeekMousePointer(ControlId control) const;
+    const std::vector<ListRow>& PeekListRows(ControlId list) const { return At(list).rows; }
+    // The rows the user has selected in a list.
+    std::vector<int> selectedRows;
     bool shown() const { return shown_; }
     bool unloaded() const { return unloaded_; }
 
@@ -78,6 +83,9 @@ class FakeForm final : public Form {
     ColorRef Color(ControlId dialog) override;
     void SetColor(ControlId dialog, ColorRef color) override;
     std::int32_t ShowColor(ControlId dialog) override;
+    void SetListRows(ControlId list, std::span<const ListRow> rows) override;
+    std::vector<int> SelectedListRows(ControlId list) override;
+    void SelectAllListRows(ControlId list) override;
 
   private:
     struct Control {
@@ -89,6 +97,7 @@ class FakeForm final : public Form {
         bool checked = false;
         std::int16_t mousePointer = 0;
         ColorRef color = 0;
+        std::vector<ListRow> rows;
     };
     Control& At(ControlId control);
     const Control& At(ControlId control) const;

@@ -96,7 +96,19 @@ std::int32_t FakeWin32::GetWindowRect(Hwnd window, Rect& rect) {
 std::int32_t FakeWin32::GetWindowLong(Hwnd window, std::int32_t index) {
     log_.Record("GetWindowLong(" + Num(window) + ", " + Num(index) + ")");
     const FakeWindow* found = Find(window);
-    return found != nullptr && index == kGwlStyle ? found->style : 0;
+    if (found == nullptr) {
+        return 0;
+    }
+    switch (index) {
+        case kGwlStyle:
+            return found->style;
+        case kGwlExStyle:
+            return found->exStyle;
+        case kGwlId:
+            return found->controlId;
+        default:
+            return 0;
+    }
 }
 
 Hwnd FakeWin32::GetParent(Hwnd window) {

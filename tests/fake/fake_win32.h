@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win32_api.h"
+#include "platform/window_inspector.h"
 #include "tests/fake/call_log.h"
 
 namespace tarnwick::fake {
@@ -20,6 +21,8 @@ struct FakeWindow {
     std::int32_t style = 0;
     Hwnd parent = 0;
     std::optional<Rect> visibleBounds;  // as the window manager would report it
+    std::int32_t exStyle = 0;
+    std::int32_t controlId = 0;
 };
 
 inline FakeWindow Window(std::wstring className, std::wstring title, Rect rect = {},

@@ -58,9 +58,11 @@ class CopyTest : public MainWindowTest {
 
 TEST(CopyKeyTest, CtrlCIsAKeyCommandBesideTheMenusNotAMenuItem) {
     const FormDesign& design = MainFormDesign();
-    ASSERT_EQ(design.keys.size(), 1u);
+    ASSERT_EQ(design.keys.size(), 2u);
     EXPECT_EQ(design.keys[0].id, key_CopyAll);
     EXPECT_EQ(design.keys[0].key, L"Ctrl+C");
+    EXPECT_EQ(design.keys[1].id, key_Details);
+    EXPECT_EQ(design.keys[1].key, L"Ctrl+D");
     std::vector<std::wstring> captions;
     for (const MenuItemDesign& item : design.menu) {
         captions.emplace_back(item.caption);
@@ -230,8 +232,9 @@ TEST_F(CopyTest, ContextMenuOfEachRowCopiesThatFieldAlone) {
         EXPECT_EQ(Clipboard(), row.value) << fake::Utf8(row.choice);
         const auto menus = log.Matching({"TrackPopupMenu"});
         ASSERT_EQ(menus.size(), 1u);
-        EXPECT_EQ(menus[0], "TrackPopupMenu(" + std::to_string(own()) + ", [" +
-                                fake::Utf8(row.choice) + " | Copy &all\tCtrl+C], 300, 200)");
+        EXPECT_EQ(menus[0], "TrackPopupMenu(" + std::to_string(own()) +
+                                ", [&Details...\tCtrl+D | - | " + fake::Utf8(row.choice) +
+                                " | Copy &all\tCtrl+C], 300, 200)");
         // A single field needs no process.
         EXPECT_EQ(log.Count("GetWindowThreadProcessId"), 0);
     }
@@ -254,7 +257,8 @@ TEST_F(CopyTest, ContextMenuLeftWithoutChoiceCopiesNothing) {
 TEST_F(CopyTest, MenuKeyAndThePanelOfferEveryField) {
     ShowForeground(kNotepad);
     const std::string everyField =
-        "[Copy &all\tCtrl+C | - | Copy &hWnd | Copy &Class | Copy &Title | Copy &Rect | "
+        "[&Details...\tCtrl+D | - | Copy &all\tCtrl+C | - | Copy &hWnd | Copy &Class | Copy &Title "
+        "| Copy &Rect | "
         "Copy &Style | Copy &Parent]";
     win32.popupChoice = L"Copy &Title";
     form().FireContextMenu(btn_Close, {{12, 34}, true});

@@ -7,6 +7,7 @@
 
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
+#include "tests/fake/fake_inspector.h"
 #include "tests/fake/fake_toolkit.h"
 #include "tests/fake/fake_win32.h"
 
@@ -17,7 +18,8 @@ class MainWindowTest : public testing::Test {
     fake::CallLog log;
     fake::FakeWin32 win32{log};
     fake::FakeApplication app{log};
-    Platform platform{app, win32};
+    fake::FakeInspector inspector{log, win32};
+    Platform platform{app, win32, inspector};
     std::unique_ptr<frmMain> main;
 
     // Creates and loads the main window, then forgets the start-up calls.

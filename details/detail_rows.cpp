@@ -1,0 +1,269 @@
+#include "details/detail_rows.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+
+#include "app/number_text.h"
+#include "details/style_names.h"
+#include "main_window/window_record.h"
+#include "platform/decimal_text.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr std::uint32_t kWsExTopmost = 0x00000008;
+constexpr std::uint32_t kDefaultDpi = 96;
+
+// One text of the parts in their order: built in one place rather than by a chain of
+// concatenations at every row, which would cost the program far more code.
+std::wstring Concat(std::initializer_list<std::wstring_view> parts) {
+    std::wstring text;
+    for (const std::wstring_view part : parts) {
+        text.append(part);
+    }
+    return text;
+}
+
+std::wstring PointText(std::int64_t x, std::int64_t y) {
+    return Concat({L"(", SignedDecimalText(x), L", ", SignedDecimalText(y), L")"});
+}
+
+std::wstring OptionalRect(const std::optional<Rect>& rect) {
+    return rect ? RectWithSizeText(*rect) : std::wstring();
+}
+
+std::wstring RelatedText(const RelatedWindow& related) {
+    if (related.handle == 0) {
+        return L"none";
+    }
+    return Concat(
+        {HandleText(related.handle), L" ", related.className, L" \"", related.title, L"\""});
+}
+
+std::wstring StateText(const WindowFacts& facts) {
+    if (!facts.exists) {
+        return {};
+    }
+    const auto word = [](bool set, const wchar_t* text) { return set ? text : L""; };
+    return Concat({facts.state.visible ? L"visible" : L"hidden",
+                   facts.state.enabled ? L", enabled" : L", disabled",
+                   word(facts.state.minimized, L", minimized"),
+                   word(facts.state.maximized, L", maximized"),
+                   word(facts.cloaked.value_or(false), L", cloaked"),
+                   word((facts.exStyle & kWsExTopmost) != 0, L", topmost")});
+}
+
+std::wstring MonitorText(const std::optional<MonitorDescription>& monitor) {
+    if (!monitor) {
+        return {};
+    }
+    const bool dpi = monitor->dpi != 0;
+    return Concat({monitor->deviceName, L" ", RectWithSizeText(monitor->rect), dpi ? L", " : L"",
+                   dpi ? DecimalText(monitor->dpi) : L"", dpi ? L" DPI" : L""});
+}
+
+std::wstring DpiText(std::uint32_t dpi) {
+    if (dpi == 0) {
+        return {};
+    }
+    const std::uint64_t percent = (std::uint64_t{dpi} * 100 + kDefaultDpi / 2) / kDefaultDpi;
+    return Concat({DecimalText(dpi), L" (", DecimalText(percent), L"%)"});
+}
+
+std::wstring_view AwarenessText(DpiAwareness awareness) {
+    switch (awareness) {
+        case DpiAwareness::Unaware:
+            return L"unaware";
+        case DpiAwareness::System:
+            return L"system";
+        case DpiAwareness::PerMonitor:
+            return L"per-monitor";
+        case DpiAwareness::PerMonitorV2:
+            return L"per-monitor v2";
+        case DpiAwareness::UnawareGdiScaled:
+            return L"unaware (GDI scaled)";
+        case DpiAwareness::Unknown:
+            break;
+    }
+    return {};
+}
+
+std::wstring_view ArchitectureText(ProcessArchitecture architecture) {
+    switch (architecture) {
+        case ProcessArchitecture::X86:
+            return L"x86";
+        case ProcessArchitecture::X64:
+            return L"x64";
+        case ProcessArchitecture::Arm64:
+            return L"ARM64";
+        case ProcessArchitecture::Unknown:
+            break;
+    }
+    return {};
+}
+
+std::wstring_view IntegrityText(IntegrityLevel level) {
+    switch (level) {
+        case IntegrityLevel::AccessDenied:
+            return L"access denied";
+        case IntegrityLevel::Untrusted:
+            return L"Untrusted";
+        case IntegrityLevel::Low:
+            return L"Low";
+        case IntegrityLevel::Medium:
+            return L"Medium";
+        case IntegrityLevel::High:
+            return L"High";
+        case IntegrityLevel::System:
+            return L"System";
+        case IntegrityLevel::AppContainer:
+            return L"AppContainer";
+        case IntegrityLevel::Unknown:
+            break;
+    }
+    return {};
+}
+
+std::wstring ControlIdText(const WindowFacts& facts) {
+    if (!facts.exists) {
+        return {};
+    }
+    if (!facts.child) {
+        return L"none (top-level window)";
+    }
+    return Concat({SignedDecimalText(facts.controlId), L" (0x", Hex(facts.controlId), L")"});
+}
+
+std::wstring ChildrenText(const WindowFacts& facts) {
+    if (!facts.exists) {
+        return {};
+    }
+    return Concat({DecimalText(facts.children), facts.childrenCounted ? L"" : L" or more"});
+}
+
+// Texts of other programs may hold anything; a row stays on one line.
+void AddRow(std::vector<ListRow>& rows, const wchar_t* heading, const wchar_t* name,
+            std::wstring value) {
+    rows.push_back({heading, name, OnOneLine(value)});
+}
+
+// The relation rows, by name, with the window each names.
+struct RelationRow {
+    const wchar_t* name;
+    const RelatedWindow WindowFacts::*window;
+};
+constexpr RelationRow kRelationRows[] = {
+    {L"Parent", &WindowFacts::parent},
+    {L"Owner", &WindowFacts::owner},
+    {L"Root", &WindowFacts::root},
+    {L"Root owner", &WindowFacts::rootOwner},
+    {L"Previous sibling", &WindowFacts::previousSibling},
+    {L"Next sibling", &WindowFacts::nextSibling},
+    {L"First child", &WindowFacts::firstChild},
+};
+
+}  // namespace
+
+std::wstring HandleText(Hwnd window) {
+    return Concat({L"0x", Hex(window), L" (", SignedDecimalText(window), L")"});
+}
+
+std::wstring RectWithSizeText(const Rect& r) {
+    return Concat({PointText(r.left, r.top), L"-", PointText(r.right, r.bottom), L", ",
+                   SignedDecimalText(std::int64_t{r.right} - r.left), L" x ",
+                   SignedDecimalText(std::int64_t{r.bottom} - r.top)});
+}
+
+std::vector<ListRow> DetailRows(const WindowFacts& facts,
+                                const std::optional<PointerReading>& pointer) {
+    std::vector<ListRow> rows;
+    const auto add = [&](const wchar_t* heading, const wchar_t* name, std::wstring value) {
+        AddRow(rows, heading, name, std::move(value));
+    };
+    const bool exists = facts.exists;
+    const auto ifExists = [&](std::wstring text) { return exists ? text : std::wstring(); };
+
+    add(kHeadingWindow, L"Handle", HandleText(facts.handle));
+    add(kHeadingWindow, L"Class", facts.className);
+    add(kHeadingWindow, L"Title", facts.title);
+    add(kHeadingWindow, L"Control ID", ControlIdText(facts));
+    add(kHeadingWindow, L"ClassNN", facts.classNN);
+    add(kHeadingWindow, L"Style", ifExists(StyleText(facts.style, facts.className)));
+    add(kHeadingWindow, L"Extended style", ifExists(ExtendedStyleText(facts.exStyle)));
+    add(kHeadingWindow, L"Class style", ifExists(ClassStyleText(facts.classStyle)));
+    add(kHeadingWindow, L"State", StateText(facts));
+
+    add(kHeadingGeometry, L"Window rect", ifExists(RectWithSizeText(facts.windowRect)));
+    add(kHeadingGeometry, L"Client rect", OptionalRect(facts.clientRect));
+    add(kHeadingGeometry, L"Rect in parent", OptionalRect(facts.rectInParent));
+    add(kHeadingGeometry, L"Visible frame", OptionalRect(facts.visibleFrame));
+    add(kHeadingGeometry, L"Monitor", MonitorText(facts.monitor));
+    add(kHeadingGeometry, L"DPI", DpiText(facts.dpi));
+    add(kHeadingGeometry, L"DPI awareness", std::wstring(AwarenessText(facts.awareness)));
+    add(kHeadingGeometry, L"Logical rect", OptionalRect(facts.logicalRect));
+
+    add(kHeadingProcess, L"Process", facts.process);
+    add(kHeadingProcess, L"Path", facts.path);
+    add(kHeadingProcess, L"Thread ID", facts.threadId != 0 ? DecimalText(facts.threadId) : L"");
+    add(kHeadingProcess, L"Architecture", std::wstring(ArchitectureText(facts.architecture)));
+    add(kHeadingProcess, L"Integrity", std::wstring(IntegrityText(facts.integrity)));
+
+    for (const RelationRow& relation : kRelationRows) {
+        add(kHeadingRelations, relation.name, ifExists(RelatedText(facts.*relation.window)));
+    }
+    add(kHeadingRelations, L"Children", ChildrenText(facts));
+
+    std::wstring screen, inWindow, inClient, colour;
+    if (pointer) {
+        const Point p = pointer->screen;
+        screen = PointText(p.x, p.y);
+        if (exists) {
+            inWindow = PointText(std::int64_t{p.x} - facts.windowRect.left,
+                                 std::int64_t{p.y} - facts.windowRect.top);
+        }
+        if (facts.clientRect) {
+            inClient = PointText(std::int64_t{p.x} - facts.clientRect->left,
+                                 std::int64_t{p.y} - facts.clientRect->top);
+        }
+        if (pointer->colour) {
+            const auto c = static_cast<std::uint32_t>(*pointer->colour);
+            const std::uint32_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+            const auto two = [](std::uint32_t v) {
+                const wchar_t digits[] = L"0123456789ABCDEF";
+                return std::wstring{digits[v >> 4], digits[v & 0xF]};
+            };
+            colour = Concat({L"RGB(", DecimalText(r), L", ", DecimalText(g), L", ", DecimalText(b),
+                             L") #", two(r), two(g), two(b)});
+        }
+    }
+    add(kHeadingPointer, L"Screen", std::move(screen));
+    add(kHeadingPointer, L"In window", std::move(inWindow));
+    add(kHeadingPointer, L"In client", std::move(inClient));
+    add(kHeadingPointer, L"Colour", std::move(colour));
+    return rows;
+}
+
+Hwnd RowTarget(const WindowFacts& facts, const ListRow& row) {
+    if (row.heading != kHeadingRelations || !facts.exists) {
+        return 0;
+    }
+    for (const RelationRow& relation : kRelationRows) {
+        if (row.name == relation.name) {
+            return (facts.*relation.window).handle;
+        }
+    }
+    return 0;
+}
+
+std::wstring RowsText(std::span<const ListRow> rows) {
+    std::wstring text;
+    for (const ListRow& row : rows) {
+        text.append(row.name).append(L": ").append(row.value).append(L"\r\n");
+    }
+    return text;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,179 @@
+#include "details/frmDetails.h"
+
+#include <string>
+
+#include "app/settings.h"
+#include "details/frmDetails_controls.h"
+#include "main_window/clipboard.h"
+#include "placement/modPosition.h"
+#include "platform/physical_pixels.h"
+
+namespace tarnwick {
+
+using namespace frmDetailsControls;
+
+namespace {
+
+constexpr std::int32_t kMenuCopyValue = 1;
+constexpr std::int32_t kMenuCopyAll = 2;
+
+}  // namespace
+
+frmDetails::frmDetails(Platform platform, DetailsHost& host)
+    : platform_(platform),
+      host_(host),
+      form_(platform.app.CreateForm(DetailsFormDesign(), *this)) {}
+
+void frmDetails::Click(ControlId control) {
+    switch (control) {
+        case key_Activate:
+            return key_Activate_Click();
+        case key_Close:
+            return form_->Unload();
+        case key_Parent:
+            return Navigate(facts_.parent.handle);
+        case key_FirstChild:
+            return Navigate(facts_.firstChild.handle);
+        case key_PreviousSibling:
+            return Navigate(facts_.previousSibling.handle);
+        case key_NextSibling:
+            return Navigate(facts_.nextSibling.handle);
+        case key_SelectAll:
+            return form_->SelectAllListRows(lst_Properties);
+        case key_Copy:
+            return key_Copy_Click();
+        default:
+            return;
+    }
+}
+
+void frmDetails::DblClick(ControlId control) {
+    if (control == lst_Properties) {
+        key_Activate_Click();
+    }
+}
+
+void frmDetails::ContextMenu(ControlId control, const ContextMenuArgs& args) {
+    if (control == lst_Properties || args.fromKeyboard) {
+        lst_Properties_ContextMenu(args);
+    }
+}
+
+void frmDetails::Form_Load() {
+    // The size the user gave the window, then the place, as the main window's is restored.
+    const auto read = [&](const wchar_t* key) {
+        return platform_.win32.GetPrivateProfileInt(kSectionDetails, key, -1, g_IniFile);
+    };
+    const std::int32_t width = read(kKeyWidth);
+    const std::int32_t height = read(kKeyHeight);
+    if (width > 0 && height > 0) {
+        form_->Set(kThisForm, Dim::Width, static_cast<float>(width));
+        form_->Set(kThisForm, Dim::Height, static_cast<float>(height));
+    }
+    modPosition::RestoreFormPosition(*form_, platform_, kSectionDetails);
+    if (width < 0) {
+        // Never placed by the user: beside the main window rather than over it.
+        Form& main = host_.MainForm();
+        form_->Set(kThisForm, Dim::Left,
+                   main.Get(kThisForm, Dim::Left) + main.Get(kThisForm, Dim::Width));
+        form_->Set(kThisForm, Dim::Top, main.Get(kThisForm, Dim::Top));
+        modPosition::KeepFormOnScreen(*form_, platform_);
+    }
+}
+
+void frmDetails::Form_Resize() {
+    Form& f = *form_;
+    if (f.WindowState() == 1) {
+        return;  // minimised: nothing to lay out
+    }
+    f.Set(lst_Properties, Dim::Left, 0);
+    f.Set(lst_Properties, Dim::Top, 0);
+    f.Set(lst_Properties, Dim::Width, f.ScaleWidth());
+    f.Set(lst_Properties, Dim::Height, f.ScaleHeight());
+}
+
+void frmDetails::Form_Unload() {
+    closed_ = true;
+    SavePlacement();
+}
+
+void frmDetails::SavePlacement() {
+    modPosition::SaveFormPosition(*form_, platform_, kSectionDetails);
+}
+
+void frmDetails::ShowWindowFacts(Hwnd window) {
+    facts_ = QueryWindowFacts(platform_, window);
+    ShowRows();
+}
+
+void frmDetails::FollowPointer() {
+    Win32Api& win32 = platform_.win32;
+    PointerReading reading;
+    {
+        const PhysicalPixels physical(win32);
+        if (win32.GetCursorPos(reading.screen) == 0) {
+            return;
+        }
+        if (pointer_ && pointer_->screen.x == reading.screen.x &&
+            pointer_->screen.y == reading.screen.y) {
+            return;
+        }
+        reading.colour = platform_.inspector.GetScreenPixel(reading.screen);
+    }
+    pointer_ = reading;
+    ShowRows();
+}
+
+void frmDetails::ShowRows() {
+    rows_ = DetailRows(facts_, pointer_);
+    form_->SetListRows(lst_Properties, rows_);
+}
+
+void frmDetails::Navigate(Hwnd window) {
+    if (window != 0) {
+        host_.ShowNavigatedWindow(window);
+    }
+}
+
+void frmDetails::key_Activate_Click() {
+    const std::vector<ListRow> selected = SelectedRows();
+    if (!selected.empty()) {
+        Navigate(RowTarget(facts_, selected.front()));
+    }
+}
+
+std::vector<ListRow> frmDetails::SelectedRows() {
+    std::vector<ListRow> selected;
+    for (const int row : form_->SelectedListRows(lst_Properties)) {
+        if (row >= 0 && static_cast<std::size_t>(row) < rows_.size()) {
+            selected.push_back(rows_[static_cast<std::size_t>(row)]);
+        }
+    }
+    return selected;
+}
+
+void frmDetails::Copy(std::wstring_view text) {
+    if (!text.empty()) {
+        PutOnClipboard(platform_.win32, form_->hWnd(), text);
+    }
+}
+
+void frmDetails::key_Copy_Click() {
+    Copy(RowsText(SelectedRows()));
+}
+
+void frmDetails::lst_Properties_ContextMenu(const ContextMenuArgs& args) {
+    const PopupMenuItem items[] = {{kMenuCopyValue, L"&Copy value"}, {kMenuCopyAll, L"Copy &all"}};
+    const std::int32_t chosen = platform_.win32.TrackPopupMenu(form_->hWnd(), items, args.screen);
+    if (chosen == kMenuCopyAll) {
+        Copy(RowsText(rows_));
+    } else if (chosen == kMenuCopyValue) {
+        std::wstring values;
+        for (const ListRow& row : SelectedRows()) {
+            values.append(values.empty() ? L"" : L"\r\n").append(row.value);
+        }
+        Copy(values);
+    }
+}
+
+}  // namespace tarnwick

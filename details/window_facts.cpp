@@ -1,0 +1,170 @@
+#include "details/window_facts.h"
+
+#include <algorithm>
+#include <array>
+
+#include "main_window/owner_process.h"
+#include "platform/decimal_text.h"
+#include "platform/physical_pixels.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr std::uint32_t kWsChild = 0x40000000;
+// Class names have at most 256 characters; titles are taken as far as the main display takes
+// them.
+constexpr std::size_t kTextCapacity = 512;
+constexpr std::uint32_t kPathCapacity = 32768;
+
+std::wstring QueryText(Win32Api& win32, Hwnd window, bool title) {
+    std::array<wchar_t, kTextCapacity> buffer{};
+    const std::int32_t count =
+        title ? win32.GetWindowText(window, buffer) : win32.GetClassName(window, buffer);
+    // A count the buffer cannot hold is held in.
+    const auto length = std::clamp<std::int32_t>(count, 0, kTextCapacity - 1);
+    return std::wstring(buffer.data(), static_cast<std::size_t>(length));
+}
+
+RelatedWindow Related(Win32Api& win32, Hwnd window) {
+    if (window == 0) {
+        return {};
+    }
+    return {window, QueryText(win32, window, false), QueryText(win32, window, true)};
+}
+
+// The class name and the window's place among the top-level window's descendants of that class,
+// in the order EnumChildWindows visits them: "Button3".
+std::wstring ClassNN(const Platform& platform, Hwnd window, const std::wstring& className) {
+    const Hwnd root = platform.inspector.GetRelative(window, Relation::Root);
+    if (root == 0 || root == window) {
+        return {};
+    }
+    std::size_t position = 0;
+    for (const Hwnd each : platform.inspector.EnumDescendants(root, kDescendantLimit)) {
+        if (QueryText(platform.win32, each, false) == className) {
+            ++position;
+        }
+        if (each == window) {
+            return className + DecimalText(position);
+        }
+    }
+    return {};
+}
+
+void QueryProcess(const Platform& platform, WindowFacts& facts) {
+    Win32Api& win32 = platform.win32;
+    facts.process = OwnerProcessText(win32, facts.handle);
+    std::uint32_t processId = 0;
+    facts.threadId = win32.GetWindowThreadProcessId(facts.handle, processId);
+    if (processId == 0) {
+        return;
+    }
+    const KernelHandle process =
+        win32.OpenProcess(kProcessQueryLimitedInformation, false, processId);
+    if (process == 0) {
+        const bool denied = win32.GetLastError() == kErrorAccessDenied;
+        facts.path = denied ? L"(access denied)" : L"";
+        facts.integrity = denied ? IntegrityLevel::AccessDenied : IntegrityLevel::Unknown;
+        return;
+    }
+    std::wstring path(kPathCapacity, L'\0');
+    std::uint32_t length = kPathCapacity;
+    if (win32.QueryFullProcessImageName(process, 0, path, length) != 0) {
+        path.resize(std::min<std::size_t>(length, path.size()));
+        facts.path = std::move(path);
+    }
+    facts.architecture = platform.inspector.GetProcessArchitecture(process);
+    facts.integrity = platform.inspector.GetProcessIntegrity(process);
+    win32.CloseHandle(process);
+}
+
+void QueryRelations(const Platform& platform, WindowFacts& facts) {
+    Win32Api& win32 = platform.win32;
+    WindowInspector& inspector = platform.inspector;
+    const Hwnd window = facts.handle;
+    facts.parent = Related(win32, facts.child ? win32.GetParent(window) : 0);
+    facts.owner = Related(win32, inspector.GetRelative(window, Relation::Owner));
+    facts.root = Related(win32, inspector.GetRelative(window, Relation::Root));
+    facts.rootOwner = Related(win32, inspector.GetRelative(window, Relation::RootOwner));
+    facts.previousSibling =
+        Related(win32, inspector.GetRelative(window, Relation::PreviousSibling));
+    facts.nextSibling = Related(win32, inspector.GetRelative(window, Relation::NextSibling));
+    facts.firstChild = Related(win32, inspector.GetRelative(window, Relation::FirstChild));
+    facts.children = 0;
+    for (Hwnd child = facts.firstChild.handle; child != 0;
+         child = inspector.GetRelative(child, Relation::NextSibling)) {
+        if (facts.children == kDescendantLimit) {
+            facts.childrenCounted = false;
+            break;
+        }
+        ++facts.children;
+    }
+}
+
+void QueryGeometry(const Platform& platform, WindowFacts& facts) {
+    Win32Api& win32 = platform.win32;
+    WindowInspector& inspector = platform.inspector;
+    const Hwnd window = facts.handle;
+    win32.GetWindowRect(window, facts.windowRect);
+    Rect rect{};
+    if (inspector.GetClientRectOnScreen(window, rect)) {
+        facts.clientRect = rect;
+    }
+    if (facts.child) {
+        Rect parentClient{};
+        const Hwnd parent = win32.GetParent(window);
+        if (parent != 0 && inspector.GetClientRectOnScreen(parent, parentClient)) {
+            const Rect& w = facts.windowRect;
+            facts.rectInParent = Rect{w.left - parentClient.left, w.top - parentClient.top,
+                                      w.right - parentClient.left, w.bottom - parentClient.top};
+        }
+    }
+    if (win32.GetVisibleFrameBounds(window, rect)) {
+        facts.visibleFrame = rect;
+    }
+    MonitorDescription monitor;
+    if (inspector.GetMonitor(window, monitor)) {
+        facts.monitor = std::move(monitor);
+    }
+    facts.dpi = inspector.GetDpiForWindow(window);
+    facts.awareness = inspector.GetDpiAwareness(window);
+    if (inspector.GetLogicalWindowRect(window, rect)) {
+        facts.logicalRect = rect;
+    }
+}
+
+}  // namespace
+
+WindowFacts QueryWindowFacts(const Platform& platform, Hwnd window) {
+    Win32Api& win32 = platform.win32;
+    WindowInspector& inspector = platform.inspector;
+    WindowFacts facts;
+    facts.handle = window;
+    facts.exists = window != 0 && inspector.IsWindow(window);
+    if (!facts.exists) {
+        facts.process = OwnerProcessText(win32, window);
+        return facts;
+    }
+    // Every rectangle in the physical pixels of the window's monitor, as the main display has
+    // them.
+    const PhysicalPixels physical(win32);
+    facts.className = QueryText(win32, window, false);
+    facts.title = QueryText(win32, window, true);
+    facts.style = static_cast<std::uint32_t>(win32.GetWindowLong(window, kGwlStyle));
+    facts.exStyle = static_cast<std::uint32_t>(win32.GetWindowLong(window, kGwlExStyle));
+    facts.child = (facts.style & kWsChild) != 0;
+    if (facts.child) {
+        facts.controlId = win32.GetWindowLong(window, kGwlId);
+        facts.classNN = ClassNN(platform, window, facts.className);
+    }
+    facts.classStyle = inspector.GetClassStyle(window);
+    facts.state = inspector.GetStateFlags(window);
+    facts.cloaked = inspector.IsCloaked(window);
+    QueryGeometry(platform, facts);
+    QueryProcess(platform, facts);
+    QueryRelations(platform, facts);
+    return facts;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,163 @@
+#include "tests/fake/fake_inspector.h"
+
+#include <algorithm>
+
+namespace tarnwick::fake {
+
+void FakeInspector::Record(const char* call, std::int64_t argument) {
+    log_.Record(std::string(call) + "(" + Num(static_cast<double>(argument)) + ")");
+}
+
+FakeWindowDetails FakeInspector::DetailsOf(Hwnd window) const {
+    const auto found = details.find(window);
+    return found != details.end() ? found->second : FakeWindowDetails{};
+}
+
+std::vector<Hwnd> FakeInspector::ChildrenOf(Hwnd window) const {
+    std::vector<Hwnd> children;
+    for (const auto& [handle, each] : win32_.windows) {
+        if (each.parent == window && (each.style & 0x40000000) != 0) {
+            children.push_back(handle);
+        }
+    }
+    return children;
+}
+
+bool FakeInspector::IsWindow(Hwnd window) {
+    Record("IsWindow", window);
+    return win32_.windows.contains(window);
+}
+
+std::uint32_t FakeInspector::GetClassStyle(Hwnd window) {
+    Record("GetClassStyle", window);
+    return DetailsOf(window).classStyle;
+}
+
+WindowStateFlags FakeInspector::GetStateFlags(Hwnd window) {
+    Record("GetStateFlags", window);
+    return DetailsOf(window).state;
+}
+
+std::optional<bool> FakeInspector::IsCloaked(Hwnd window) {
+    Record("IsCloaked", window);
+    return DetailsOf(window).cloaked;
+}
+
+bool FakeInspector::GetClientRectOnScreen(Hwnd window, Rect& rect) {
+    Record("GetClientRectOnScreen", window);
+    const std::optional<Rect> client = DetailsOf(window).clientRect;
+    if (!win32_.windows.contains(window) || !client) {
+        return false;
+    }
+    rect = *client;
+    return true;
+}
+
+Hwnd FakeInspector::GetRelative(Hwnd window, Relation relation) {
+    Record("GetRelative", window);
+    const auto found = win32_.windows.find(window);
+    if (found == win32_.windows.end()) {
+        return 0;
+    }
+    const bool child = (found->second.style & 0x40000000) != 0;
+    const Hwnd parent = child ? found->second.parent : 0;
+    switch (relation) {
+        case Relation::Owner:
+            return child ? 0 : DetailsOf(window).owner;
+        case Relation::FirstChild: {
+            const std::vector<Hwnd> children = ChildrenOf(window);
+            return children.empty() ? 0 : children.front();
+        }
+        case Relation::PreviousSibling:
+        case Relation::NextSibling: {
+            if (!child) {
+                return 0;  // top-level windows are not ordered here
+            }
+            const std::vector<Hwnd> siblings = ChildrenOf(parent);
+            const auto at = std::find(siblings.begin(), siblings.end(), window);
+            if (relation == Relation::PreviousSibling) {
+                return at == siblings.begin() ? 0 : *(at - 1);
+            }
+            return at + 1 == siblings.end() ? 0 : *(at + 1);
+        }
+        case Relation::Root:
+        case Relation::RootOwner: {
+            Hwnd root = window;
+            while (win32_.windows.contains(root) &&
+                   (win32_.windows.at(root).style & 0x40000000) != 0 &&
+                   win32_.windows.at(root).parent != 0) {
+                root = win32_.windows.at(root).parent;
+            }
+            if (relation == Relation::RootOwner) {
+                while (DetailsOf(root).owner != 0) {
+                    root = DetailsOf(root).owner;
+                }
+            }
+            return root;
+        }
+    }
+    return 0;
+}
+
+std::vector<Hwnd> FakeInspector::EnumDescendants(Hwnd window, std::size_t limit) {
+    Record("EnumDescendants", window);
+    std::vector<Hwnd> found;
+    // Depth first, each window before its own children, as EnumChildWindows visits them.
+    const auto visit = [&](const auto& self, Hwnd parent) -> void {
+        for (const Hwnd child : ChildrenOf(parent)) {
+            if (found.size() == limit) {
+                return;
+            }
+            found.push_back(child);
+            self(self, child);
+        }
+    };
+    visit(visit, window);
+    return found;
+}
+
+bool FakeInspector::GetMonitor(Hwnd window, MonitorDescription& description) {
+    Record("GetMonitor", window);
+    if (!monitor) {
+        return false;
+    }
+    description = *monitor;
+    return true;
+}
+
+std::uint32_t FakeInspector::GetDpiForWindow(Hwnd window) {
+    Record("GetDpiForWindow", window);
+    return DetailsOf(window).dpi;
+}
+
+DpiAwareness FakeInspector::GetDpiAwareness(Hwnd window) {
+    Record("GetDpiAwareness", window);
+    return DetailsOf(window).awareness;
+}
+
+bool FakeInspector::GetLogicalWindowRect(Hwnd window, Rect& rect) {
+    Record("GetLogicalWindowRect", window);
+    const auto found = win32_.windows.find(window);
+    if (found == win32_.windows.end()) {
+        return false;
+    }
+    rect = DetailsOf(window).logicalRect.value_or(found->second.rect);
+    return true;
+}
+
+ProcessArchitecture FakeInspector::GetProcessArchitecture(KernelHandle process) {
+    Record("GetProcessArchitecture", process);
+    return architecture;
+}
+
+IntegrityLevel FakeInspector::GetProcessIntegrity(KernelHandle process) {
+    Record("GetProcessIntegrity", process);
+    return integrity;
+}
+
+std::optional<ColorRef> FakeInspector::GetScreenPixel(Point point) {
+    log_.Record("GetScreenPixel(" + Num(point.x) + ", " + Num(point.y) + ")");
+    return screenColour;
+}
+
+}  // namespace tarnwick::fake
