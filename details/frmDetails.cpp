@@ -72,10 +72,15 @@ void frmDetails::Form_Load() {
     }
     modPosition::RestoreFormPosition(*form_, platform_, kSectionDetails);
     if (width < 0) {
-        // Never placed by the user: beside the main window rather than over it.
+        // Never placed by the user: beside the main window rather than over it, on its right
+        // where the screen has room, else on its left.
         Form& main = host_.MainForm();
+        const float mainLeft = main.Get(kThisForm, Dim::Left);
+        const float right = mainLeft + main.Get(kThisForm, Dim::Width);
+        const float own = form_->Get(kThisForm, Dim::Width);
+        const bool roomOnRight = right + own <= platform_.app.ScreenWidth();
         form_->Set(kThisForm, Dim::Left,
-                   main.Get(kThisForm, Dim::Left) + main.Get(kThisForm, Dim::Width));
+                   roomOnRight || mainLeft - own < 0 ? right : mainLeft - own);
         form_->Set(kThisForm, Dim::Top, main.Get(kThisForm, Dim::Top));
         modPosition::KeepFormOnScreen(*form_, platform_);
     }
