@@ -112,15 +112,18 @@ void frmDetails::ShowWindowFacts(Hwnd window) {
 }
 
 void frmDetails::FollowPointer() {
+    // Reading the pointer itself can cost more than the rest of the tick: it is read only once
+    // it has moved.
+    const Point moved = platform_.inspector.PointerAtLastMessage();
+    if (pointer_ && lastMessagePointer_.x == moved.x && lastMessagePointer_.y == moved.y) {
+        return;
+    }
+    lastMessagePointer_ = moved;
     Win32Api& win32 = platform_.win32;
     PointerReading reading;
     {
         const PhysicalPixels physical(win32);
         if (win32.GetCursorPos(reading.screen) == 0) {
-            return;
-        }
-        if (pointer_ && pointer_->screen.x == reading.screen.x &&
-            pointer_->screen.y == reading.screen.y) {
             return;
         }
         reading.colour = platform_.inspector.GetScreenPixel(reading.screen);

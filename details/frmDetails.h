@@ -68,6 +68,7 @@ class frmDetails final : public FormEvents {
     std::unique_ptr<Form> form_;
     WindowFacts facts_;
     std::optional<PointerReading> pointer_;
+    Point lastMessagePointer_;
     std::vector<ListRow> rows_;
     bool closed_ = false;
 };

@@ -81,6 +81,10 @@ class WindowInspector {
     virtual IntegrityLevel GetProcessIntegrity(KernelHandle process) = 0;
     // The colour of the screen pixel (physical pixels); nothing where it cannot be read.
     virtual std::optional<ColorRef> GetScreenPixel(Point point) = 0;
+    // Where the pointer was when the thread took its last message from the queue: free to ask,
+    // where reading the pointer itself can cost a round trip to the display server. Tells
+    // whether the pointer has moved, not exactly where it is.
+    virtual Point PointerAtLastMessage() = 0;
 
   protected:
     ~WindowInspector() = default;

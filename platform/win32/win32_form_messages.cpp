@@ -138,8 +138,10 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_ENDSESSION:
             // Windows may end the process as soon as this returns, so the form goes now, as when
-            // it is closed through its frame. A cancelled end (FALSE) changes nothing.
-            if (wParam != FALSE) {
+            // it is closed through its frame. A cancelled end (FALSE) changes nothing. A form
+            // owned by the start-up form stays: the start-up form's end saves it as open, which
+            // it is.
+            if (wParam != FALSE && !design_.ownedByMainForm) {
                 Unload();
             }
             return 0;

@@ -10,6 +10,7 @@
 #include "platform/win32/windows_api.h"
 
 #include <shellscalingapi.h>
+#include <windowsx.h>
 
 namespace tarnwick::win32 {
 
@@ -392,6 +393,11 @@ std::optional<ColorRef> Win32WindowInspector::GetScreenPixel(Point point) {
         return std::nullopt;
     }
     return static_cast<ColorRef>(color);
+}
+
+Point Win32WindowInspector::PointerAtLastMessage() {
+    const DWORD position = ::GetMessagePos();
+    return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
 }
 
 }  // namespace tarnwick::win32

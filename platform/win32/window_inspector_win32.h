@@ -23,6 +23,7 @@ class Win32WindowInspector final : public WindowInspector {
     ProcessArchitecture GetProcessArchitecture(KernelHandle process) override;
     IntegrityLevel GetProcessIntegrity(KernelHandle process) override;
     std::optional<ColorRef> GetScreenPixel(Point point) override;
+    Point PointerAtLastMessage() override;
 };
 
 }  // namespace tarnwick::win32

@@ -201,6 +201,62 @@ double FileKib(const std::wstring& path) {
     return static_cast<double>(data.nFileSizeLow) / 1024.0;
 }
 
+struct IdleRun {
+    Steady tarnwick;
+    Steady ticker;
+    bool fromLinux = false;
+    double tarnwickCpuPerTick = -1;
+    double tickerCpuPerTick = -1;
+};
+
+// Tarnwick and the bare ticker side by side for the seconds, so that whatever else the machine
+// does falls on both. A window of our own stays in front, so each tick of Tarnwick finds the same
+// foreground window: the steady state of foreground mode.
+IdleRun MeasureIdle(const std::wstring& exe, const std::wstring& tickerExe, int seconds,
+                    bool detailsOpen) {
+    namespace fs = std::filesystem;
+    const fs::path ini = fs::path(exe).parent_path() / L"Tarnwick.ini";
+    fs::remove(ini);
+    if (detailsOpen) {
+        ::WritePrivateProfileStringW(L"Details", L"Open", L"1", ini.c_str());
+    }
+    const HWND front = TestWindow(L"Bench foreground", 100);
+    Started tarnwick = Start(exe, L"Tarnwick");
+    Started ticker = Start(tickerExe, L"Bare ticker");
+    ::SetForegroundWindow(front);
+    Pump(std::chrono::seconds(2));
+    const std::wstring tarnwickLinux = LinuxProcessFolder("\\tarnwick-bench\\tarnwick.exe");
+    const std::wstring tickerLinux = LinuxProcessFolder("tarnwick_bare_ticker.exe");
+    const double tarnwickBefore = CpuMilliseconds(tarnwick.process.hProcess);
+    const double tickerBefore = CpuMilliseconds(ticker.process.hProcess);
+    const double tarnwickLinuxBefore = LinuxCpuMilliseconds(tarnwickLinux);
+    const double tickerLinuxBefore = LinuxCpuMilliseconds(tickerLinux);
+    Pump(std::chrono::seconds(seconds));
+    IdleRun run;
+    run.tarnwick = Memory(tarnwick.process.hProcess, tarnwickLinux);
+    run.ticker = Memory(ticker.process.hProcess, tickerLinux);
+    run.tarnwick.cpuMilliseconds = CpuMilliseconds(tarnwick.process.hProcess) - tarnwickBefore;
+    run.ticker.cpuMilliseconds = CpuMilliseconds(ticker.process.hProcess) - tickerBefore;
+    if (tarnwickLinuxBefore >= 0 && tickerLinuxBefore >= 0) {
+        run.tarnwick.linuxCpuMilliseconds =
+            LinuxCpuMilliseconds(tarnwickLinux) - tarnwickLinuxBefore;
+        run.ticker.linuxCpuMilliseconds = LinuxCpuMilliseconds(tickerLinux) - tickerLinuxBefore;
+    }
+    Stop(tarnwick);
+    Stop(ticker);
+    ::DestroyWindow(front);
+
+    // Under Wine the Linux figure, elsewhere the system's (in 10 ms steps: run long enough).
+    run.fromLinux = run.tarnwick.linuxCpuMilliseconds >= 0 && run.ticker.linuxCpuMilliseconds >= 0;
+    const double ticks = seconds * 20.0;
+    const auto perTick = [&](double total) { return total < 0 ? -1 : total / ticks; };
+    run.tarnwickCpuPerTick =
+        perTick(run.fromLinux ? run.tarnwick.linuxCpuMilliseconds : run.tarnwick.cpuMilliseconds);
+    run.tickerCpuPerTick =
+        perTick(run.fromLinux ? run.ticker.linuxCpuMilliseconds : run.ticker.cpuMilliseconds);
+    return run;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -220,54 +276,31 @@ int wmain(int argc, wchar_t** argv) {
     figures.push_back({"start-up until the window shows", "ms", MedianStartUp(exe, L"Tarnwick"),
                        MedianStartUp(options.ticker, L"Bare ticker")});
 
-    // A window of our own stays in front, so each tick of Tarnwick finds the same foreground
-    // window: the steady state of foreground mode. Both programs run side by side, so that
-    // whatever else the machine does falls on both.
-    const HWND front = TestWindow(L"Bench foreground", 100);
-    Started tarnwick = Start(exe, L"Tarnwick");
-    Started ticker = Start(options.ticker, L"Bare ticker");
-    ::SetForegroundWindow(front);
-    Pump(std::chrono::seconds(2));
-    const std::wstring tarnwickLinux = LinuxProcessFolder("\\tarnwick-bench\\tarnwick.exe");
-    const std::wstring tickerLinux = LinuxProcessFolder("tarnwick_bare_ticker.exe");
-    const double tarnwickBefore = CpuMilliseconds(tarnwick.process.hProcess);
-    const double tickerBefore = CpuMilliseconds(ticker.process.hProcess);
-    const double tarnwickLinuxBefore = LinuxCpuMilliseconds(tarnwickLinux);
-    const double tickerLinuxBefore = LinuxCpuMilliseconds(tickerLinux);
-    Pump(std::chrono::seconds(options.seconds));
-    Steady tarnwickRun = Memory(tarnwick.process.hProcess, tarnwickLinux);
-    Steady tickerRun = Memory(ticker.process.hProcess, tickerLinux);
-    tarnwickRun.cpuMilliseconds = CpuMilliseconds(tarnwick.process.hProcess) - tarnwickBefore;
-    tickerRun.cpuMilliseconds = CpuMilliseconds(ticker.process.hProcess) - tickerBefore;
-    if (tarnwickLinuxBefore >= 0 && tickerLinuxBefore >= 0) {
-        tarnwickRun.linuxCpuMilliseconds =
-            LinuxCpuMilliseconds(tarnwickLinux) - tarnwickLinuxBefore;
-        tickerRun.linuxCpuMilliseconds = LinuxCpuMilliseconds(tickerLinux) - tickerLinuxBefore;
-    }
-    Stop(tarnwick);
-    Stop(ticker);
-
-    const double ticks = options.seconds * 20.0;
-    const auto perTick = [&](double total) { return total < 0 ? -1 : total / ticks; };
-    // Under Wine the Linux figure, elsewhere the system's (in 10 ms steps: run long enough).
-    const bool fromLinux =
-        tarnwickRun.linuxCpuMilliseconds >= 0 && tickerRun.linuxCpuMilliseconds >= 0;
-    const double tarnwickCpu =
-        fromLinux ? tarnwickRun.linuxCpuMilliseconds : tarnwickRun.cpuMilliseconds;
-    const double tickerCpu = fromLinux ? tickerRun.linuxCpuMilliseconds : tickerRun.cpuMilliseconds;
+    const IdleRun closed = MeasureIdle(exe, options.ticker, options.seconds, false);
     figures.push_back(
-        {fromLinux ? "CPU per tick (Linux schedstat)" : "CPU per tick (GetProcessTimes)", "ms",
-         perTick(tarnwickCpu), perTick(tickerCpu)});
-    figures.push_back({"private memory (Linux RssAnon)", "KiB", tarnwickRun.linuxPrivateKib,
-                       tickerRun.linuxPrivateKib});
+        {closed.fromLinux ? "CPU per tick (Linux schedstat)" : "CPU per tick (GetProcessTimes)",
+         "ms", closed.tarnwickCpuPerTick, closed.tickerCpuPerTick});
+    figures.push_back({"private memory (Linux RssAnon)", "KiB", closed.tarnwick.linuxPrivateKib,
+                       closed.ticker.linuxPrivateKib});
+    figures.push_back({"private bytes (Windows)", "KiB", closed.tarnwick.privateBytesKib,
+                       closed.ticker.privateBytesKib});
     figures.push_back(
-        {"private bytes (Windows)", "KiB", tarnwickRun.privateBytesKib, tickerRun.privateBytesKib});
-    figures.push_back({"working set", "KiB", tarnwickRun.workingSetKib, tickerRun.workingSetKib});
+        {"working set", "KiB", closed.tarnwick.workingSetKib, closed.ticker.workingSetKib});
     figures.push_back({"size of the exe", "KiB", FileKib(options.exe), FileKib(options.ticker)});
+    // The same with the Details window open and the pointer still: its pointer rows are the only
+    // thing it reads at the tick.
+    const IdleRun open = MeasureIdle(exe, options.ticker, options.seconds, true);
+    figures.push_back({"CPU per tick, Details window open", "ms", open.tarnwickCpuPerTick,
+                       open.tickerCpuPerTick});
 
-    std::printf("over %d s (%.0f ticks of 50 ms); CPU totals %.1f ms and %.1f ms\n",
-                options.seconds, ticks, tarnwickCpu, tickerCpu);
+    std::printf("over %d s (%d ticks of 50 ms) each\n", options.seconds, options.seconds * 20);
     PrintFigures(figures);
+    if (closed.tarnwickCpuPerTick > 0 && closed.tickerCpuPerTick > 0 && open.tickerCpuPerTick > 0) {
+        // Each against the bare ticker of its own run, so that the machine's load cancels out.
+        std::printf("CPU per tick with the Details window open / closed: %.2f\n",
+                    (open.tarnwickCpuPerTick / open.tickerCpuPerTick) /
+                        (closed.tarnwickCpuPerTick / closed.tickerCpuPerTick));
+    }
     const bool dragged = bench::BenchDragAcrossWindows(exe, std::max(5, options.seconds / 4));
     return leftOver == 0 && dragged ? 0 : 1;
 }

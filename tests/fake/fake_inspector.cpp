@@ -160,4 +160,9 @@ std::optional<ColorRef> FakeInspector::GetScreenPixel(Point point) {
     return screenColour;
 }
 
+Point FakeInspector::PointerAtLastMessage() {
+    log_.Record("PointerAtLastMessage()");
+    return win32_.cursor;
+}
+
 }  // namespace tarnwick::fake

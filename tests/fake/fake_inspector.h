@@ -50,6 +50,7 @@ class FakeInspector final : public WindowInspector {
     ProcessArchitecture GetProcessArchitecture(KernelHandle process) override;
     IntegrityLevel GetProcessIntegrity(KernelHandle process) override;
     std::optional<ColorRef> GetScreenPixel(Point point) override;
+    Point PointerAtLastMessage() override;
 
   private:
     void Record(const char* call, std::int64_t argument);

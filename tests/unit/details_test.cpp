@@ -183,8 +183,9 @@ TEST_F(DetailsTest, QueriesOncePerWindowAndOnlyThePointerAtTheTick) {
     log.Clear();
     Tick();
     Tick();
-    // The pointer has not moved: it is read, nothing else is.
-    EXPECT_EQ(log.Count("GetCursorPos"), 2);
+    // The pointer has not moved: only whether it has is asked, nothing else.
+    EXPECT_EQ(log.Count("PointerAtLastMessage"), 2);
+    EXPECT_EQ(log.Count("GetCursorPos"), 0);
     EXPECT_EQ(log.Count("GetScreenPixel"), 0);
     EXPECT_EQ(log.Count("SetListRows"), 0);
     EXPECT_EQ(log.Count("GetRelative"), 0);
@@ -310,6 +311,12 @@ TEST_F(DetailsTest, OpenIsWrittenOnlyOnceTheWindowWasUsedAndReopensIt) {
     form().FireClose();
     EXPECT_EQ(win32.IniValue(L"Details", L"Open"), L"1");
     EXPECT_EQ(win32.IniValue(L"Details", L"width"), L" 5000");
+
+    // The end of the session saves it as open too.
+    Start();
+    EXPECT_TRUE(form().FireQueryEndSession());
+    form().FireEndSession(true);
+    EXPECT_EQ(win32.IniValue(L"Details", L"Open"), L"1");
 
     Start();
     static_cast<FormEvents&>(*main->details()).Click(key_Close);
