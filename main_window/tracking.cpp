@@ -38,7 +38,9 @@ void frmMain::Timer1_Timer() {
         return;
     }
 
-    if (foreground == own || !f.Checked(mnu_TrackForeground)) {
+    // A foreground of 0 is no window: while the activation changes hands there is none for a
+    // moment, and the window on display stays.
+    if (foreground == 0 || foreground == own || !f.Checked(mnu_TrackForeground)) {
         return;
     }
     f.SetCaption(lbl_CurWindow, L"Current foreground window");
