@@ -51,6 +51,11 @@ class Win32Api {
     // The part of a top-level window that is actually drawn (without invisible resize borders).
     // False where the window manager cannot tell (child windows, no composition).
     virtual bool GetVisibleFrameBounds(Hwnd window, Rect& bounds) = 0;
+    // The bare desktop: the window under every point that no other window covers.
+    virtual Hwnd GetDesktopWindow() = 0;
+    // The rectangle of the monitor that holds most of the window, in the pixels of
+    // GetWindowRect. False when the window lies on no monitor or the system cannot tell.
+    virtual bool GetMonitorRect(Hwnd window, Rect& monitor) = 0;
 
     // Painting. A null window invalidates every window on the screen.
     virtual std::int32_t InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) = 0;

@@ -25,6 +25,8 @@ class Win32Services final : public Win32Api {
     std::int32_t GetWindowLong(Hwnd window, std::int32_t index) override;
     Hwnd GetParent(Hwnd window) override;
     bool GetVisibleFrameBounds(Hwnd window, Rect& bounds) override;
+    Hwnd GetDesktopWindow() override;
+    bool GetMonitorRect(Hwnd window, Rect& monitor) override;
     std::int32_t InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) override;
     GdiHandle GetWindowDC(Hwnd window) override;
     std::int32_t ReleaseDC(Hwnd window, GdiHandle dc) override;

@@ -115,6 +115,20 @@ bool FakeWin32::GetVisibleFrameBounds(Hwnd window, Rect& bounds) {
     return true;
 }
 
+Hwnd FakeWin32::GetDesktopWindow() {
+    log_.Record("GetDesktopWindow()");
+    return desktopWindow;
+}
+
+bool FakeWin32::GetMonitorRect(Hwnd window, Rect& rect) {
+    log_.Record("GetMonitorRect(" + Num(window) + ")");
+    if (!monitor) {
+        return false;
+    }
+    rect = *monitor;
+    return true;
+}
+
 std::int32_t FakeWin32::InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) {
     log_.Record("InvalidateRect(" + Num(window) + ", " + (rect ? RectArgs(*rect) : "NULL") + ", " +
                 Num(erase) + ")");

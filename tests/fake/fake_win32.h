@@ -59,6 +59,11 @@ class FakeWin32 final : public Win32Api {
     Rect overlayPlacement;
     int overlaysCreated = 0;
 
+    // The bare desktop's window, and the monitor every window is on (none: the system cannot
+    // tell, and frames stay where today's windows have them).
+    Hwnd desktopWindow = 0x10000;
+    std::optional<Rect> monitor;
+
     std::optional<std::wstring> IniValue(std::wstring_view section, std::wstring_view key) const;
     int liveGdiObjects() const { return static_cast<int>(liveGdi_.size()); }
 
@@ -86,6 +91,8 @@ class FakeWin32 final : public Win32Api {
     std::int32_t GetWindowLong(Hwnd window, std::int32_t index) override;
     Hwnd GetParent(Hwnd window) override;
     bool GetVisibleFrameBounds(Hwnd window, Rect& bounds) override;
+    Hwnd GetDesktopWindow() override;
+    bool GetMonitorRect(Hwnd window, Rect& monitor) override;
     std::int32_t InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) override;
     GdiHandle GetWindowDC(Hwnd window) override;
     std::int32_t ReleaseDC(Hwnd window, GdiHandle dc) override;
