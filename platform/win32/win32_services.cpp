@@ -182,6 +182,10 @@ std::int32_t Win32Services::WinHelp(Hwnd owner, std::wstring_view reference, std
     return ShowHelp(ToHwnd(owner), reference, command, data);
 }
 
+void Win32Services::SetHelpField(std::wstring_view name, std::wstring_view value) {
+    SetHelpFieldValue(name, value);
+}
+
 std::int32_t Win32Services::GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
                                                  std::int32_t defaultValue,
                                                  std::wstring_view file) {

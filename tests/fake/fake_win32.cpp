@@ -203,6 +203,37 @@ std::int32_t FakeWin32::WinHelp(Hwnd owner, std::wstring_view reference, std::ui
     return 1;
 }
 
+void FakeWin32::SetHelpField(std::wstring_view name, std::wstring_view value) {
+    log_.Record("SetHelpField(" + Utf8(name) + ", " + Utf8(value) + ")");
+    helpFields[std::wstring(name)] = value;
+}
+
+std::wstring FakeWin32::GetShortPathName(std::wstring_view path) {
+    log_.Record("GetShortPathName(" + Utf8(path) + ")");
+    const auto found = shortPaths.find(std::wstring(path));
+    return found != shortPaths.end() ? found->second : std::wstring(path);
+}
+
+bool FakeWin32::CanReadAndWriteFile(std::wstring_view path) {
+    log_.Record("CanReadAndWriteFile(" + Utf8(path) + ")");
+    return !unusableFiles.contains(std::wstring(path));
+}
+
+std::wstring FakeWin32::GetLocalAppDataFolder() {
+    log_.Record("GetLocalAppDataFolder()");
+    return localAppData;
+}
+
+bool FakeWin32::CreateDirectory(std::wstring_view path) {
+    log_.Record("CreateDirectory(" + Utf8(path) + ")");
+    return true;
+}
+
+bool FakeWin32::CopyFile(std::wstring_view from, std::wstring_view to) {
+    log_.Record("CopyFile(" + Utf8(from) + ", " + Utf8(to) + ")");
+    return true;
+}
+
 std::int32_t FakeWin32::GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
                                              std::int32_t defaultValue, std::wstring_view file) {
     log_.Record("GetPrivateProfileInt(" + Utf8(section) + ", " + Utf8(key) + ", " +
