@@ -13,7 +13,7 @@ using namespace frmMainControls;
 void frmMain::Form_Load() {
     Form& f = *form_;
     Win32Api& win32 = platform_.win32;
-    modInit::InitApplication(platform_.app, f);
+    modInit::InitApplication(platform_, f);
     modPosition::RestoreFormPosition(f, platform_, kSectionPosition);
 
     const auto readOption = [&](const wchar_t* key, std::int32_t defaultValue) {

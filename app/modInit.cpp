@@ -2,6 +2,7 @@
 
 #include "app/modFileDir.h"
 #include "app/settings.h"
+#include "app/settings_location.h"
 #include "main_window/frmMain_controls.h"
 
 namespace tarnwick {
@@ -12,8 +13,10 @@ namespace modInit {
 
 using namespace frmMainControls;
 
-void InitApplication(Application& app, Form& mainForm) {
-    g_IniFile = modFileDir::JoinPath(app.Path(), kIniFileName);
+void InitApplication(Platform& platform, Form& mainForm) {
+    Application& app = platform.app;
+    g_IniFile = ChooseSettingsFile(platform.win32, app.Path());
+    platform.win32.SetHelpField(kHelpFieldSettingsFile, g_IniFile);
     app.SetHelpFile(modFileDir::JoinPath(app.Path(), kHelpFileReference));
     mainForm.SetToolTipText(img_Target, L"Click here and drag to get target crosshair");
     mainForm.SetToolTipText(btn_Close, L"Close the Tarnwick");

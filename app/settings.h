@@ -1,5 +1,5 @@
 #pragma once
-// The settings file Tarnwick.ini beside the program: its name, sections, keys and defaults.
+// The settings file Tarnwick.ini: its name, sections, keys and defaults.
 
 #include <cstdint>
 #include <string>

@@ -14,6 +14,11 @@ namespace tarnwick {
 using namespace frmMainControls;
 
 void frmMain::DrawBorder(Hwnd winHandle) {
+    // The bare desktop is the whole screen: a frame round it marks nothing, and one painted on it
+    // is never wiped.
+    if (winHandle == platform_.win32.GetDesktopWindow()) {
+        return;
+    }
     if (CurrentFrameStyle() == FrameStyle::Overlay) {
         ShowOverlayFrame(winHandle);
     } else {
@@ -34,7 +39,7 @@ void frmMain::PaintFrame(Hwnd winHandle) {
     Rect shown{};
     {
         const PhysicalPixels physical(win32);
-        shown = FrameBounds(win32, winHandle, window);
+        shown = OnItsMonitor(win32, winHandle, FrameBounds(win32, winHandle, window));
     }
     // The strips go in the window's own coordinates, where the window DC has its origin.
     const auto strips = FrameStrips(

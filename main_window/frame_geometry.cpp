@@ -1,5 +1,6 @@
 #include "main_window/frame_geometry.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tarnwick {
@@ -47,6 +48,19 @@ Rect FrameBounds(Win32Api& win32, Hwnd winHandle, Rect& window) {
         return visible;
     }
     return window;
+}
+
+Rect OnItsMonitor(Win32Api& win32, Hwnd winHandle, const Rect& bounds) {
+    Rect monitor{};
+    if (!win32.GetMonitorRect(winHandle, monitor)) {
+        return bounds;
+    }
+    const Rect part{std::max(bounds.left, monitor.left), std::max(bounds.top, monitor.top),
+                    std::min(bounds.right, monitor.right), std::min(bounds.bottom, monitor.bottom)};
+    if (part.left >= part.right || part.top >= part.bottom) {
+        return bounds;
+    }
+    return part;
 }
 
 }  // namespace tarnwick

@@ -21,4 +21,10 @@ std::optional<std::array<Rect, 4>> FrameStrips(std::int64_t left, std::int64_t t
 // window rectangle (all zero when the window is gone).
 Rect FrameBounds(Win32Api& win32, Hwnd winHandle, Rect& window);
 
+// The part of the frame's rectangle on the window's monitor, in the same pixels: where the
+// window reaches beyond the monitor (a maximised window, one larger than the screen), the strips
+// run along the monitor's edges, inside the window, where they are seen. The rectangle as it is
+// where the window lies wholly on its monitor, or on none.
+Rect OnItsMonitor(Win32Api& win32, Hwnd winHandle, const Rect& bounds);
+
 }  // namespace tarnwick

@@ -19,8 +19,10 @@ void frmMain::ShowOverlayFrame(Hwnd winHandle) {
         return;  // a window that is gone, or has no area, gets no frame
     }
     // The overlay covers the frame's rectangle; the strips are in its own coordinates.
-    const auto strips = FrameStrips(0, 0, std::int64_t{shown.right} - shown.left,
-                                    std::int64_t{shown.bottom} - shown.top);
+    const Rect seen = OnItsMonitor(win32, winHandle, shown);
+    const auto strips =
+        FrameStrips(std::int64_t{seen.left} - shown.left, std::int64_t{seen.top} - shown.top,
+                    std::int64_t{seen.right} - shown.left, std::int64_t{seen.bottom} - shown.top);
     if (!strips) {
         return;
     }

@@ -42,8 +42,10 @@ void frmMain::Timer1_Timer() {
         return;
     }
 
-    // The Details window is the program's own: a window reached from it stays on display.
-    if (ProgramInFront(foreground) || !f.Checked(mnu_TrackForeground)) {
+    // A foreground of 0 is no window: while the activation changes hands there is none for a
+    // moment, and the window on display stays. The Details window is the program's own: a window
+    // reached from it stays on display.
+    if (foreground == 0 || ProgramInFront(foreground) || !f.Checked(mnu_TrackForeground)) {
         return;
     }
     f.SetCaption(lbl_CurWindow, L"Current foreground window");

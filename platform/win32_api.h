@@ -51,6 +51,11 @@ class Win32Api {
     // The part of a top-level window that is actually drawn (without invisible resize borders).
     // False where the window manager cannot tell (child windows, no composition).
     virtual bool GetVisibleFrameBounds(Hwnd window, Rect& bounds) = 0;
+    // The bare desktop: the window under every point that no other window covers.
+    virtual Hwnd GetDesktopWindow() = 0;
+    // The rectangle of the monitor that holds most of the window, in the pixels of
+    // GetWindowRect. False when the window lies on no monitor or the system cannot tell.
+    virtual bool GetMonitorRect(Hwnd window, Rect& monitor) = 0;
 
     // Painting. A null window invalidates every window on the screen.
     virtual std::int32_t InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) = 0;
@@ -72,6 +77,8 @@ class Win32Api {
     // Help: reference is "file>window"; command is kHelpContents or kHelpContext.
     virtual std::int32_t WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
                                  std::uintptr_t data) = 0;
+    // What the help viewer shows wherever a topic's text names the field as {{name}}.
+    virtual void SetHelpField(std::wstring_view name, std::wstring_view value) = 0;
 
     // Settings file.
     virtual std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
@@ -86,6 +93,21 @@ class Win32Api {
     virtual std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                                    std::wstring_view value,
                                                    std::wstring_view file) = 0;
+
+    // Files and folders, for the place of the settings file. Paths of any length are taken.
+    // The path with each part in its short (8.3) form where the volume keeps one, and as it is
+    // where not; empty when the path cannot be found.
+    virtual std::wstring GetShortPathName(std::wstring_view path) = 0;
+    // Whether the file can be opened for reading and writing, or, where there is none yet, be
+    // created; the check leaves nothing behind.
+    virtual bool CanReadAndWriteFile(std::wstring_view path) = 0;
+    // The user's local application-data folder; empty when the system cannot tell.
+    virtual std::wstring GetLocalAppDataFolder() = 0;
+    // True when the folder exists afterwards.
+    virtual bool CreateDirectory(std::wstring_view path) = 0;
+    // Copies the file where no file of that name is yet, as a file that can be written (not
+    // read-only); false when nothing was copied.
+    virtual bool CopyFile(std::wstring_view from, std::wstring_view to) = 0;
 
     // Popup menus: shows a menu drawn by the system at the screen point and returns the id of the
     // item chosen, 0 when the menu was left without a choice. Timers keep ticking meanwhile.

@@ -7,6 +7,7 @@
 
 #include "platform/decimal_text.h"
 #include "platform/help/help_document.h"
+#include "platform/help/help_fields.h"
 #include "platform/win32_api.h"
 
 namespace tarnwick::win32 {
@@ -31,6 +32,8 @@ constexpr LONGLONG kLargestFile = 4 * 1024 * 1024;
 
 // The one help window, while it exists.
 HWND g_helpWindow = nullptr;
+// What the program fills into the topics.
+HelpFieldValues g_helpFields;
 
 struct ViewerState {
     HWND topicList = nullptr;
@@ -128,7 +131,7 @@ std::wstring WithWindowsLineEnds(std::wstring_view text) {
 }
 
 std::wstring TopicPage(const HelpTopic& topic) {
-    return WithWindowsLineEnds(topic.title + L"\n\n" + topic.text);
+    return WithWindowsLineEnds(topic.title + L"\n\n" + FillHelpFields(topic.text, g_helpFields));
 }
 
 void ShowTopic(ViewerState& state, std::size_t index) {
@@ -389,9 +392,8 @@ LoadedHelp LoadHelpFile(const std::wstring& path) {
         loaded.document = std::move(parsed.document);
         if (!loaded.document) {
             loaded.problem = L"The help file " + path + L" cannot be shown: " + parsed.error;
-            loaded.problem += parsed.errorLine
-                                  ? L" (line " + DecimalText(parsed.errorLine) + L")."
-                                  : std::wstring(L".");
+            loaded.problem += parsed.errorLine ? L" (line " + DecimalText(parsed.errorLine) + L")."
+                                               : std::wstring(L".");
         }
     }
     return loaded;
@@ -453,6 +455,10 @@ int ShowHelpOrThrow(HWND owner, std::wstring_view reference, unsigned command,
 }
 
 }  // namespace
+
+void SetHelpFieldValue(std::wstring_view name, std::wstring_view value) {
+    g_helpFields.insert_or_assign(std::wstring(name), std::wstring(value));
+}
 
 int ShowHelp(HWND owner, std::wstring_view reference, unsigned command, std::uintptr_t data) {
     // Called from the owner's window procedure: a failure here must not unwind through it.

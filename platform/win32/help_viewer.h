@@ -14,4 +14,7 @@ namespace tarnwick::win32 {
 // kHelpContext (1). Returns nonzero when a topic is on show.
 int ShowHelp(HWND owner, std::wstring_view reference, unsigned command, std::uintptr_t data);
 
+// The text shown wherever a topic names the field as {{name}}, from the next topic shown on.
+void SetHelpFieldValue(std::wstring_view name, std::wstring_view value);
+
 }  // namespace tarnwick::win32

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/event_dispatch.h"
+#include "platform/mouse_messages.h"
 #include "platform/win32/artwork.h"
 #include "platform/win32/screen_units.h"
 #include "platform/win32/win32_application.h"
@@ -208,20 +209,11 @@ LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, L
                          PixelsToTwips(static_cast<short>(LOWORD(lParam))),
                          PixelsToTwips(static_cast<short>(HIWORD(lParam)))};
     };
-    int button = 0;
-    switch (message) {
-        case WM_LBUTTONDOWN:
-            button = 1;
-            break;
-        case WM_RBUTTONDOWN:
-            button = 2;
-            break;
-        case WM_MBUTTONDOWN:
-            button = 4;
-            break;
-        default:
-            break;
-    }
+    // Every press starts a drag, the second of a quick pair too (a double-click message).
+    static_assert(PressedButton(WM_LBUTTONDBLCLK) == 1 && PressedButton(WM_RBUTTONDBLCLK) == 2 &&
+                  PressedButton(WM_MBUTTONDBLCLK) == 4 && PressedButton(WM_LBUTTONDOWN) == 1 &&
+                  PressedButton(WM_RBUTTONDOWN) == 2 && PressedButton(WM_MBUTTONDOWN) == 4);
+    const int button = PressedButton(message);
     if (button != 0) {
         if (image.pressedButton == 0 && loaded_) {
             image.pressedButton = button;

@@ -92,6 +92,21 @@ bool Win32Services::GetVisibleFrameBounds(Hwnd window, Rect& bounds) {
     return true;
 }
 
+Hwnd Win32Services::GetDesktopWindow() {
+    return FromHwnd(::GetDesktopWindow());
+}
+
+bool Win32Services::GetMonitorRect(Hwnd window, Rect& monitor) {
+    const HMONITOR found = ::MonitorFromWindow(ToHwnd(window), MONITOR_DEFAULTTONULL);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (found == nullptr || !::GetMonitorInfoW(found, &info)) {
+        return false;
+    }
+    monitor = FromRECT(info.rcMonitor);
+    return true;
+}
+
 std::int32_t Win32Services::InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) {
     if (window == 0 && rect == nullptr) {
         return screenRepainter_.Request(erase != 0);
@@ -165,6 +180,10 @@ std::int32_t Win32Services::SetWindowPos(Hwnd window, Hwnd insertAfter, std::int
 std::int32_t Win32Services::WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
                                     std::uintptr_t data) {
     return ShowHelp(ToHwnd(owner), reference, command, data);
+}
+
+void Win32Services::SetHelpField(std::wstring_view name, std::wstring_view value) {
+    SetHelpFieldValue(name, value);
 }
 
 std::int32_t Win32Services::GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,

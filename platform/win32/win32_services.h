@@ -25,6 +25,8 @@ class Win32Services final : public Win32Api {
     std::int32_t GetWindowLong(Hwnd window, std::int32_t index) override;
     Hwnd GetParent(Hwnd window) override;
     bool GetVisibleFrameBounds(Hwnd window, Rect& bounds) override;
+    Hwnd GetDesktopWindow() override;
+    bool GetMonitorRect(Hwnd window, Rect& monitor) override;
     std::int32_t InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) override;
     GdiHandle GetWindowDC(Hwnd window) override;
     std::int32_t ReleaseDC(Hwnd window, GdiHandle dc) override;
@@ -40,6 +42,7 @@ class Win32Services final : public Win32Api {
                               std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
     std::int32_t WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
                          std::uintptr_t data) override;
+    void SetHelpField(std::wstring_view name, std::wstring_view value) override;
     std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
                                       std::int32_t defaultValue, std::wstring_view file) override;
     std::int32_t GetPrivateProfileString(std::wstring_view section, std::wstring_view key,
@@ -48,6 +51,12 @@ class Win32Services final : public Win32Api {
     std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                            std::wstring_view value,
                                            std::wstring_view file) override;
+    // Defined in file_services.cpp.
+    std::wstring GetShortPathName(std::wstring_view path) override;
+    bool CanReadAndWriteFile(std::wstring_view path) override;
+    std::wstring GetLocalAppDataFolder() override;
+    bool CreateDirectory(std::wstring_view path) override;
+    bool CopyFile(std::wstring_view from, std::wstring_view to) override;
     std::int32_t TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem> items,
                                 Point screen) override;
     std::int32_t OpenClipboard(Hwnd owner) override;

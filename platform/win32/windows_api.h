@@ -27,6 +27,9 @@
 #undef GetPrivateProfileString
 #undef WritePrivateProfileString
 #undef QueryFullProcessImageName
+#undef GetShortPathName
+#undef CreateDirectory
+#undef CopyFile
 
 #include "platform/types.h"
 

@@ -49,7 +49,50 @@ void TarnwickApp::Start() {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
+    AwaitMainWindow();
+}
 
+void TarnwickApp::StartThroughWineLoader() {
+    using UnixFileName = char*(CDECL*)(LPCWSTR);
+    using DosFileName = WCHAR*(CDECL*)(LPCSTR);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto unixName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")));
+    const auto dosName = reinterpret_cast<DosFileName>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_dos_file_name")));
+    char loader[1024] = {};
+    if (!unixName || !dosName || !GetEnvironmentVariableA("WINELOADER", loader, sizeof loader)) {
+        check_.Abort(L"start through Wine's loader", L"Wine, with WINELOADER set", L"neither");
+    }
+    char* exe = unixName((L"\\\\?\\" + exePath_).c_str());
+    WCHAR* loaderPath = dosName(loader);
+    std::wstring commandLine = FromUtf8(loader) + L" \"" + (exe ? FromUtf8(exe) : L"") + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    const BOOL started = exe && loaderPath &&
+                         CreateProcessW(loaderPath, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, env_.workRoot.c_str(), &startup, &info);
+    HeapFree(GetProcessHeap(), 0, exe);
+    HeapFree(GetProcessHeap(), 0, loaderPath);
+    if (!started) {
+        check_.Abort(L"start " + exePath_ + L" through Wine's loader", L"a new process",
+                     L"error " + std::to_wstring(GetLastError()));
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    // The loader's process is a Unix one; the program is the process of its main window.
+    HWND main = nullptr;
+    WaitUntil(kStartTimeoutMs, [&] { return (main = FindWindowW(kMainWindowClass, nullptr)); });
+    GetWindowThreadProcessId(main, &processId_);
+    process_ = main ? OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId_) : nullptr;
+    if (process_ == nullptr) {
+        check_.Abort(L"main window appears", L"a window of the program's process", L"none");
+    }
+    AwaitMainWindow();
+}
+
+void TarnwickApp::AwaitMainWindow() {
     std::optional<HWND> main = WaitForWindow(kMainWindowClass, kStartTimeoutMs);
     if (!main) {
         check_.Abort(L"main window appears",

@@ -32,6 +32,10 @@ class TarnwickApp {
     // it must find its settings file through its own path) and waits until its main window is
     // visible and its start-up has filled the data labels. Ends the case on failure.
     void Start();
+    // Starts the program as a Unix shell does under Wine, through Wine's loader from its Unix
+    // path: the way to run it from a folder whose path is too long for CreateProcess. Then as
+    // Start.
+    void StartThroughWineLoader();
 
     HWND MainWindow() const { return main_; }
     DWORD ProcessId() const { return processId_; }
@@ -66,6 +70,9 @@ class TarnwickApp {
     bool WaitForExit(DWORD timeoutMs);
 
   private:
+    // Waits until the started program's main window is visible and start-up has filled the
+    // data labels. Ends the case on failure.
+    void AwaitMainWindow();
     void Kill();
 
     Check& check_;

@@ -22,6 +22,9 @@ std::wstring FileNameFor(std::wstring_view name) {
 
 CaseFolder::CaseFolder(Check& check, const Environment& env, std::wstring_view name, HelpCopy help)
     : check_(check), path_(env.workRoot + L"\\" + FileNameFor(name)) {
+    if (const std::wstring local = LocalSettingsFolder(); !local.empty()) {
+        RemoveTree(local);
+    }
     RemoveTree(path_);
     if (!CreateDirectoryW(path_.c_str(), nullptr)) {
         check_.Abort(L"create the case folder", path_, L"error " + std::to_wstring(GetLastError()));
@@ -46,6 +49,12 @@ void CaseFolder::WriteIni(std::string_view bytes) const {
 
 std::optional<std::string> CaseFolder::ReadIni() const {
     return ReadWholeFile(IniPath());
+}
+
+std::wstring LocalSettingsFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(folder, length) + L"\\Tarnwick" : L"";
 }
 
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {

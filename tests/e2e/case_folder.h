@@ -1,7 +1,8 @@
 #pragma once
 // A case's own folder: a copy of Tarnwick.exe (and its help file) and the settings file the case
-// prepares. Tarnwick reads and writes Tarnwick.ini beside itself, so each case starts from
-// exactly the file it wrote.
+// prepares. Tarnwick reads and writes Tarnwick.ini beside itself (or, where it cannot, in the
+// local application-data folder, which every case clears), so each case starts from exactly the
+// file it wrote.
 
 #include <optional>
 #include <string>
@@ -34,6 +35,9 @@ class CaseFolder {
     Check& check_;
     std::wstring path_;
 };
+
+// %LOCALAPPDATA%\Tarnwick: where Tarnwick keeps its settings when it cannot beside itself.
+std::wstring LocalSettingsFolder();
 
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadWholeFile(const std::wstring& path);

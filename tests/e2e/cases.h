@@ -36,7 +36,10 @@ std::vector<TestCase> MinimisedCases();
 std::vector<TestCase> DllSearchCases();
 // The release: one version everywhere, the icon's sizes, the picture on the face colour.
 std::vector<TestCase> ReleaseCases();
-// The frame as the program's overlay window, and what each frame style repaints.
+// The settings file of a program in a folder with a very long path and in a read-only folder.
+std::vector<TestCase> SettingsLocationCases();
+// The frame as the program's overlay window, and what each frame style repaints; last, since a
+// frame left on the bare desktop would stay there for every later case.
 std::vector<TestCase> FrameOverlayCases();
 // The Details window: its rows, the walk through the window tree, its place, a hung window.
 std::vector<TestCase> DetailsCases();

@@ -1,7 +1,8 @@
 // The frame as Tarnwick's own overlay window ("FrameStyle=1"): frames top-level windows, child
 // controls of other programs and windows partly off the screen; never becomes the window under
 // the target itself; leaves nothing on the screen after the release; and makes no other window
-// repaint. With "FrameStyle=0" the painted frame repaints every window, as before.
+// repaint. With "FrameStyle=0" the painted frame repaints every window, as before. In both
+// styles the bare desktop gets no frame, and a maximised window one along the screen's edges.
 
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "tests/e2e/cases.h"
 #include "tests/e2e/frame_pixels.h"
 #include "tests/e2e/input.h"
+#include "tests/e2e/screen.h"
 #include "tests/e2e/test_windows.h"
 #include "tests/e2e/text.h"
 #include "tests/e2e/wait.h"
@@ -193,14 +195,18 @@ void FramesWindowPartlyOffScreen(Check& check, const Environment& env) {
     FrameWithOverlay(check, env, makeWindow, {0, 1, 3});
 }
 
-void DragEndingOnTheBareDesktopLeavesNoFrame(Check& check, const Environment& env) {
+// The bare desktop is shown but never framed: no pixel of the frame colour (one that nothing
+// else on the screen has) anywhere on the screen while held over it, nor after the release.
+void DragOverTheBareDesktop(Check& check, const Environment& env, const char* style) {
+    constexpr COLORREF kMagenta = RGB(255, 0, 255);
     CaseFolder folder(check, env, check.CaseName());
-    folder.WriteIni(kOverlayIni);
+    folder.WriteIni(std::string(style) + "BorderColor=16711935\r\n");
     TarnwickApp app(check, env, folder.ExePath());
     app.Start();
     const RECT screen{0, 0, env.screen.width, env.screen.height};
     const auto samples = FrameSamples(screen);
     const auto before = ReadFrameSamples(samples);
+    check.Equal(L"frame-coloured pixels before the drag", 0, ScreenPixelsOfColor(kMagenta));
     LabelWatch watch(app);
     PointAtTarget(check, app);
     HeldLeftButton button;
@@ -208,7 +214,12 @@ void DragEndingOnTheBareDesktopLeavesNoFrame(Check& check, const Environment& en
     watch.Pause(300);
     check.Equal(L"over the bare desktop: lbl_WindowClass", L"#32769",
                 app.Text(ids::lbl_WindowClass));
-    CheckFrameColor(check, L"frame along the desktop while held", samples, kFrameColor);
+    // The frame of the window passed on the way is wiped; then nothing comes on the desktop.
+    WaitUntil(
+        2000, [&] { return ScreenPixelsOfColor(kMagenta) == 0; }, 50);
+    watch.Pause(300);
+    check.Equal(L"frame-coloured pixels while held over the desktop", 0,
+                ScreenPixelsOfColor(kMagenta));
     button.Release();
     WaitUntil(
         2000, [&] { return ReadFrameSamples(samples) == before; }, 20);
@@ -217,7 +228,44 @@ void DragEndingOnTheBareDesktopLeavesNoFrame(Check& check, const Environment& en
         check.That(std::wstring(L"nothing left on the desktop, ") + samples[i].edge + L" edge",
                    after[i] == before[i], ColorText(before[i]), ColorText(after[i]));
     }
+    check.Equal(L"frame-coloured pixels after the release", 0, ScreenPixelsOfColor(kMagenta));
     watch.CheckNeverShowedTheOverlay(check);
+}
+
+void DragEndingOnTheBareDesktopLeavesNoFrame(Check& check, const Environment& env) {
+    DragOverTheBareDesktop(check, env, kOverlayIni);
+}
+
+void PaintedStyleFramesNothingOnTheBareDesktop(Check& check, const Environment& env) {
+    DragOverTheBareDesktop(check, env, kPaintedIni);
+}
+
+// A maximised window reaches beyond the screen on every side: in both styles the frame runs
+// along the screen's edges, where the window is seen.
+void FramesMaximisedWindow(Check& check, const Environment& env) {
+    for (const char* style : {kPaintedIni, kOverlayIni}) {
+        CaseFolder folder(check, env, check.CaseName());
+        folder.WriteIni(style);
+        TestWindows windows;
+        const HWND target = windows.Create({});
+        ShowWindow(target, SW_MAXIMIZE);
+        const RECT rect = WindowRect(target);
+        check.That(L"the maximised window reaches beyond the screen",
+                   rect.left < 0 && rect.top < 0 && rect.right > env.screen.width &&
+                       rect.bottom > env.screen.height,
+                   L"beyond (0, 0)-(" + std::to_wstring(env.screen.width) + L", " +
+                       std::to_wstring(env.screen.height) + L")",
+                   RectText(rect));
+        TarnwickApp app(check, env, folder.ExePath());
+        app.Start();
+        PointAtTarget(check, app);
+        HeldLeftButton button;
+        DragTo({100, env.screen.height - 100}, 4);
+        ExpectTracked(check, app, L"over the maximised window", target, kTargetHeading, 1000);
+        Pause();
+        CheckFrameColor(check, style == kPaintedIni ? L"painted frame" : L"overlay frame",
+                        FrameSamples({0, 0, env.screen.width, env.screen.height}), kFrameColor);
+    }
 }
 
 // A drag across three windows while a fourth, away from the pointer, counts its paints.
@@ -285,6 +333,10 @@ std::vector<TestCase> FrameOverlayCases() {
          DragEndingOnTheBareDesktopLeavesNoFrame},
         {L"overlay_repaints_no_other_window", OverlayRepaintsNoOtherWindow},
         {L"overlay_painted_style_repaints_every_window", PaintedFrameRepaintsEveryWindow},
+        {L"frame_maximised_window_on_the_visible_edges", FramesMaximisedWindow},
+        // Last of all: should a frame stay on the bare desktop, no later case sees it.
+        {L"frame_bare_desktop_painted_style_frames_nothing",
+         PaintedStyleFramesNothingOnTheBareDesktop},
     };
 }
 

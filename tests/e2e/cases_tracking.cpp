@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "main_window/frmMain_controls.h"
 #include "tests/e2e/app.h"
 #include "tests/e2e/case_folder.h"
@@ -157,6 +159,53 @@ void CaptureLossEndsDrag(Check& check, const Environment& env) {
     button.Release();
 }
 
+// A second drag pressed 200 ms after the first at the same spot (a double-click for the
+// system) is a drag like the first: the labels follow it to the second window.
+void QuickSecondDrag(Check& check, const Environment& env) {
+    CaseFolder folder(check, env, check.CaseName());
+    DragScene scene;
+    const HWND second = scene.windows.Create(SecondWindow());
+    TarnwickApp app(check, env, folder.ExePath());
+    app.Start();
+    PointAtTarget(check, app);
+    POINT spot{};
+    GetCursorPos(&spot);
+    const ULONGLONG firstPress = GetTickCount64();
+    PressLeftButton();
+    MoveMouse(Centre(WindowRect(scene.target)));
+    Sleep(120);
+    ReleaseLeftButton();
+    MoveMouse(spot);
+    Sleep(static_cast<DWORD>(firstPress + 200 - std::min(GetTickCount64(), firstPress + 200)));
+    const ULONGLONG apart = GetTickCount64() - firstPress;
+    HeldLeftButton button;
+    check.That(L"the presses lie within the double-click time", apart < GetDoubleClickTime(),
+               L"under " + std::to_wstring(GetDoubleClickTime()) + L" ms",
+               std::to_wstring(apart) + L" ms");
+    DragTo(Centre(WindowRect(second)), 3);
+    ExpectTracked(check, app, L"the second drag", second, kTargetHeading, 1000);
+}
+
+// Activation storms: a foreground of none while the activation changes hands is no window to
+// show, so the record on show is never blank.
+void ForegroundSwitchesNeverBlank(Check& check, const Environment& env) {
+    CaseFolder folder(check, env, check.CaseName());
+    TestWindows windows;
+    const HWND test = windows.Create({});
+    TarnwickApp app(check, env, folder.ExePath());
+    app.Start();
+    const std::wstring testHandle = ExpectedWindowData(test).decimal;
+    int blank = 0;
+    for (int i = 0; i < 200; ++i) {
+        BringToForeground(test);
+        WaitUntil(500, [&] { return app.Text(ids::lbl_WindowHandleDecimal) == testHandle; });
+        BringToForeground(app.MainWindow());
+        Sleep(60);
+        blank += app.Text(ids::lbl_WindowHandleDecimal) == L"Dec:  0" ? 1 : 0;
+    }
+    check.Equal(L"blank records in 200 switches", 0, blank);
+}
+
 HWND OpenColorDialog(Check& check, TarnwickApp& app) {
     app.Command(ids::mnu_SetBorderColor);
     const std::optional<HWND> dialog = app.WaitForWindow(kDialogClass, 3000);
@@ -286,6 +335,8 @@ std::vector<TestCase> TrackingCases() {
         {L"tracking_foreground_mode_off", ForegroundModeOff},
         {L"tracking_drag_frames_window_under_target", DragFramesWindowUnderTarget},
         {L"tracking_capture_loss_ends_drag", CaptureLossEndsDrag},
+        {L"tracking_quick_second_drag", QuickSecondDrag},
+        {L"tracking_foreground_switches_never_blank", ForegroundSwitchesNeverBlank},
         {L"tracking_color_dialog_cancel", ColorDialogCancel},
         {L"tracking_color_dialog_choose_red", ColorDialogChooseRed},
         {L"tracking_color_dialog_ok_unchanged", ColorDialogOkUnchanged},

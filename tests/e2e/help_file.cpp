@@ -14,6 +14,7 @@ struct TopicBlock {
     HelpTopicSample sample;
     bool contents = false;
     std::optional<std::uint32_t> context;
+    std::wstring text;
 };
 
 // Lines of the file's topics; "@" lines are directives, "- " starts a list item and "|" a kept
@@ -34,12 +35,18 @@ std::vector<TopicBlock> ReadTopics(const std::wstring& helpPath) {
         const std::wstring line = FromUtf8(raw);
         if (line == L"@topic") {
             topics.emplace_back();
+            topics.back().sample.index = topics.size() - 1;
             inTopic = true;
-        } else if (StartsWith(line, L"@window")) {
-            inTopic = false;
-        } else if (!inTopic) {
             continue;
-        } else if (StartsWith(line, L"@title ")) {
+        }
+        if (StartsWith(line, L"@window")) {
+            inTopic = false;
+        }
+        if (!inTopic) {
+            continue;
+        }
+        topics.back().text += line + L"\n";
+        if (StartsWith(line, L"@title ")) {
             topics.back().sample.title = Trim(line.substr(7));
         } else if (line == L"@contents") {
             topics.back().contents = true;
@@ -73,6 +80,16 @@ std::optional<HelpTopicSample> HelpContextTopic(const std::wstring& helpPath,
                                                 std::uint32_t context) {
     for (const TopicBlock& topic : ReadTopics(helpPath)) {
         if (topic.context == context) {
+            return topic.sample;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<HelpTopicSample> HelpTopicContaining(const std::wstring& helpPath,
+                                                   std::wstring_view part) {
+    for (const TopicBlock& topic : ReadTopics(helpPath)) {
+        if (Contains(topic.text, part)) {
             return topic.sample;
         }
     }

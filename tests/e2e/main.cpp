@@ -1,4 +1,5 @@
 // tarnwick_e2e.exe --exe <path to Tarnwick.exe> [--only <part of a case name>]
+//                  [--read-only-folder <a folder no one can write, with Tarnwick.exe in it>]
 //
 // Runs the end-to-end cases one after another against the real program, prints one line per
 // check and a closing "N passed, N failed", and exits with 1 when any check failed.
@@ -21,6 +22,7 @@ namespace {
 struct Options {
     std::wstring exePath;
     std::wstring only;
+    std::wstring readOnlyFolder;
 };
 
 bool ParseOptions(int argc, wchar_t** argv, Options& options) {
@@ -30,6 +32,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             options.exePath = argv[++i];
         } else if (argument == L"--only" && i + 1 < argc) {
             options.only = argv[++i];
+        } else if (argument == L"--read-only-folder" && i + 1 < argc) {
+            options.readOnlyFolder = argv[++i];
         } else {
             return false;
         }
@@ -71,9 +75,10 @@ std::wstring MakeWorkRoot() {
 
 std::vector<TestCase> AllCases() {
     std::vector<TestCase> cases;
-    for (auto group : {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases,
-                       SessionEndCases, HungWindowCases, AboutOnTopCases, MinimisedCases,
-                       DllSearchCases, CopyCases, ReleaseCases, FrameOverlayCases, DetailsCases}) {
+    for (auto group :
+         {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases, SessionEndCases,
+          HungWindowCases, AboutOnTopCases, MinimisedCases, DllSearchCases, CopyCases, ReleaseCases,
+          SettingsLocationCases, DetailsCases, FrameOverlayCases}) {
         for (const TestCase& c : group()) {
             cases.push_back(c);
         }
@@ -95,7 +100,9 @@ void RunCase(Report& report, const TestCase& testCase, const Environment& env) {
 int Run(int argc, wchar_t** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        WriteLine(L"usage: tarnwick_e2e.exe --exe <path to Tarnwick.exe> [--only <substring>]");
+        WriteLine(
+            L"usage: tarnwick_e2e.exe --exe <path to Tarnwick.exe> [--only <substring>] "
+            L"[--read-only-folder <folder>]");
         return 2;
     }
     Environment env;
@@ -108,6 +115,7 @@ int Run(int argc, wchar_t** argv) {
     env.helpPath = FileExists(help) ? help : L"";
     env.probePath = OwnFolder() + L"\\tarnwick_e2e_probe.dll";
     env.workRoot = MakeWorkRoot();
+    env.readOnlyFolder = options.readOnlyFolder;
     env.screen = QueryScreen();
 
     Report report;

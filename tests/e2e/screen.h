@@ -19,5 +19,7 @@ ScreenInfo QueryScreen();
 // The colour on the screen at a point, read from the screen's own device context, so that
 // what another process painted shows as it is displayed.
 COLORREF ScreenPixel(POINT point);
+// How many pixels of the whole screen show the colour.
+int ScreenPixelsOfColor(COLORREF color);
 
 }  // namespace tarnwick::e2e

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/event_dispatch.h"
+#include "platform/mouse_messages.h"
 
 namespace tarnwick::fake {
 
@@ -89,6 +90,13 @@ void FakeForm::FireMouseUp(ControlId control) {
 }
 void FakeForm::FireDblClick(ControlId control) {
     RaiseEvent("DblClick", [&] { events_.DblClick(control); });
+}
+void FakeForm::FirePressMessage(ControlId control, std::uint32_t message) {
+    MouseArgs args;
+    args.button = PressedButton(message);
+    if (args.button != 0) {
+        RaiseEvent("MouseDown", [&] { events_.MouseDown(control, args); });
+    }
 }
 void FakeForm::FireTimer(ControlId control) {
     RaiseEvent("Timer", [&] { events_.Timer(control); });

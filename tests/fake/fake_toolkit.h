@@ -38,6 +38,10 @@ class FakeForm final : public Form {
     void FireMouseDown(ControlId control);
     void FireMouseUp(ControlId control);
     void FireDblClick(ControlId control);
+    // A press message on a control as the window system sends it (kWmLButtonDown, the
+    // double-click kWmLButtonDblClk, ...), raised as the real toolkit raises it: MouseDown with
+    // the button it presses; nothing for a message that presses none.
+    void FirePressMessage(ControlId control, std::uint32_t message);
     void FireTimer(ControlId control);
     void FireContextMenu(ControlId control, const ContextMenuArgs& args);
     // What the window system asks of a form, answered as the real toolkit answers it: a close

@@ -127,6 +127,20 @@ bool FakeWin32::GetVisibleFrameBounds(Hwnd window, Rect& bounds) {
     return true;
 }
 
+Hwnd FakeWin32::GetDesktopWindow() {
+    log_.Record("GetDesktopWindow()");
+    return desktopWindow;
+}
+
+bool FakeWin32::GetMonitorRect(Hwnd window, Rect& rect) {
+    log_.Record("GetMonitorRect(" + Num(window) + ")");
+    if (!monitor) {
+        return false;
+    }
+    rect = *monitor;
+    return true;
+}
+
 std::int32_t FakeWin32::InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) {
     log_.Record("InvalidateRect(" + Num(window) + ", " + (rect ? RectArgs(*rect) : "NULL") + ", " +
                 Num(erase) + ")");
@@ -199,6 +213,37 @@ std::int32_t FakeWin32::WinHelp(Hwnd owner, std::wstring_view reference, std::ui
     log_.Record("WinHelp(" + Num(owner) + ", " + Quoted(reference) + ", " + Num(command) + ", " +
                 Num(double(data)) + ")");
     return 1;
+}
+
+void FakeWin32::SetHelpField(std::wstring_view name, std::wstring_view value) {
+    log_.Record("SetHelpField(" + Utf8(name) + ", " + Utf8(value) + ")");
+    helpFields[std::wstring(name)] = value;
+}
+
+std::wstring FakeWin32::GetShortPathName(std::wstring_view path) {
+    log_.Record("GetShortPathName(" + Utf8(path) + ")");
+    const auto found = shortPaths.find(std::wstring(path));
+    return found != shortPaths.end() ? found->second : std::wstring(path);
+}
+
+bool FakeWin32::CanReadAndWriteFile(std::wstring_view path) {
+    log_.Record("CanReadAndWriteFile(" + Utf8(path) + ")");
+    return !unusableFiles.contains(std::wstring(path));
+}
+
+std::wstring FakeWin32::GetLocalAppDataFolder() {
+    log_.Record("GetLocalAppDataFolder()");
+    return localAppData;
+}
+
+bool FakeWin32::CreateDirectory(std::wstring_view path) {
+    log_.Record("CreateDirectory(" + Utf8(path) + ")");
+    return true;
+}
+
+bool FakeWin32::CopyFile(std::wstring_view from, std::wstring_view to) {
+    log_.Record("CopyFile(" + Utf8(from) + ", " + Utf8(to) + ")");
+    return true;
 }
 
 std::int32_t FakeWin32::GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,

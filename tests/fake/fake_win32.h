@@ -62,6 +62,18 @@ class FakeWin32 final : public Win32Api {
     Rect overlayPlacement;
     int overlaysCreated = 0;
 
+    // The bare desktop's window, and the monitor every window is on (none: the system cannot
+    // tell, and frames stay where today's windows have them).
+    Hwnd desktopWindow = 0x10000;
+    std::optional<Rect> monitor;
+    // Files and folders: the files that cannot be read and written (all others can), the short
+    // forms of paths (a path not here has none, as on a volume without short names), the local
+    // application-data folder (empty: the system has none), and what the help fills in.
+    std::set<std::wstring> unusableFiles;
+    std::map<std::wstring, std::wstring> shortPaths;
+    std::wstring localAppData = L"C:\\Users\\Ann\\AppData\\Local";
+    std::map<std::wstring, std::wstring> helpFields;
+
     std::optional<std::wstring> IniValue(std::wstring_view section, std::wstring_view key) const;
     int liveGdiObjects() const { return static_cast<int>(liveGdi_.size()); }
 
@@ -89,6 +101,8 @@ class FakeWin32 final : public Win32Api {
     std::int32_t GetWindowLong(Hwnd window, std::int32_t index) override;
     Hwnd GetParent(Hwnd window) override;
     bool GetVisibleFrameBounds(Hwnd window, Rect& bounds) override;
+    Hwnd GetDesktopWindow() override;
+    bool GetMonitorRect(Hwnd window, Rect& monitor) override;
     std::int32_t InvalidateRect(Hwnd window, const Rect* rect, std::int32_t erase) override;
     GdiHandle GetWindowDC(Hwnd window) override;
     std::int32_t ReleaseDC(Hwnd window, GdiHandle dc) override;
@@ -104,6 +118,7 @@ class FakeWin32 final : public Win32Api {
                               std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
     std::int32_t WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
                          std::uintptr_t data) override;
+    void SetHelpField(std::wstring_view name, std::wstring_view value) override;
     std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
                                       std::int32_t defaultValue, std::wstring_view file) override;
     std::int32_t GetPrivateProfileString(std::wstring_view section, std::wstring_view key,
@@ -112,6 +127,11 @@ class FakeWin32 final : public Win32Api {
     std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                            std::wstring_view value,
                                            std::wstring_view file) override;
+    std::wstring GetShortPathName(std::wstring_view path) override;
+    bool CanReadAndWriteFile(std::wstring_view path) override;
+    std::wstring GetLocalAppDataFolder() override;
+    bool CreateDirectory(std::wstring_view path) override;
+    bool CopyFile(std::wstring_view from, std::wstring_view to) override;
     std::int32_t TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem> items,
                                 Point screen) override;
     std::int32_t OpenClipboard(Hwnd owner) override;

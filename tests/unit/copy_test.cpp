@@ -105,8 +105,7 @@ TEST_F(CopyTest, RecordAtStartUpDescribesTarnwickItselfWithoutTheHeadingsColon) 
 
 TEST_F(CopyTest, HandleZeroSaysThereIsNoWindowAndAsksForNoProcess) {
     ShowForeground(kNotepad);
-    win32.foreground = 0;
-    Tick();
+    main->DisplayData(0);  // as a drag over a point where no window is found shows it
     log.Clear();
     CtrlC();
     EXPECT_EQ(Clipboard(), Record({L"Current foreground window", L"hWnd: Dec:  0, Hex: 0",

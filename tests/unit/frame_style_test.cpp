@@ -105,6 +105,35 @@ TEST_F(FrameStyleTest, ADragEndingOverTheOwnWindowOrTheDesktopLeavesNoFrame) {
     EXPECT_EQ(log.Count("InvalidateRect"), 0);
 }
 
+TEST_F(FrameStyleTest, TheBareDesktopIsShownButNeverFramedInEitherStyle) {
+    win32.windows[win32.desktopWindow] = fake::Window(L"#32769", L"", {0, 0, 1024, 768});
+    for (const wchar_t* style : {L"0", L"1"}) {
+        StartWithStyle(style);
+        Press();
+        HoverOver(kEditor);
+        log.Clear();
+        HoverOver(win32.desktopWindow);
+        HoverOver(win32.desktopWindow);
+        EXPECT_EQ(caption(lbl_WindowClass), L"#32769");
+        // The frame on the window before is wiped; nothing is shown on the desktop.
+        EXPECT_EQ(log.Matching({"ShowFrameOverlay", "GetWindowDC", "FillRect"}).size(), 0u);
+        EXPECT_EQ(log.Count("InvalidateRect") + log.Count("HideFrameOverlay"), 1);
+        EXPECT_FALSE(win32.overlayVisible);
+    }
+}
+
+TEST_F(FrameStyleTest, TheOverlayOfAMaximisedWindowCoversItWithTheStripsOnTheMonitor) {
+    win32.monitor = Rect{0, 0, 1024, 768};
+    win32.windows[kEditor].rect = {-8, -8, 1032, 776};
+    StartWithStyle(L"1");
+    Press();
+    HoverOver(kEditor);
+    EXPECT_EQ(log.Matching({"ShowFrameOverlay"}),
+              (std::vector<std::string>{"ShowFrameOverlay(-8, -8, 1032, 776, [8, 8, 12, 776], "
+                                        "[8, 8, 1032, 12], [1028, 8, 1032, 776], "
+                                        "[8, 772, 1032, 776], 16711680)"}));
+}
+
 TEST_F(FrameStyleTest, OverlayKeepsTheTicksOfThePaintedFrame) {
     StartWithStyle(L"1");
     Press();

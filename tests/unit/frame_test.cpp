@@ -88,6 +88,56 @@ TEST_F(FrameTest, ThousandsOfFramesLeaveNoGdiObjectBehind) {
     EXPECT_EQ(win32.liveGdiObjects(), 0);
 }
 
+// A window reaching beyond its 1024 x 768 monitor: the strip of each edge off the monitor runs
+// along the monitor's edge, inside the window (in window coordinates, where the DC has its
+// origin); a window wholly on it is framed as ever.
+struct MonitorCase {
+    const char* what;
+    Rect window;
+    std::vector<std::string> fills;
+};
+
+class MonitorFrameTest : public FrameTest, public testing::WithParamInterface<MonitorCase> {};
+
+TEST_P(MonitorFrameTest, StripsStayOnTheMonitor) {
+    win32.monitor = Rect{0, 0, 1024, 768};
+    win32.windows[7] = fake::Window(L"Editor", L"", GetParam().window);
+    main->DrawBorder(7);
+    EXPECT_EQ(log.Matching({"FillRect"}), GetParam().fills) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachEdge, MonitorFrameTest,
+    testing::Values(MonitorCase{"on the monitor",
+                                {10, 20, 410, 320},
+                                {"FillRect(0, 0, 4, 300)", "FillRect(0, 0, 400, 4)",
+                                 "FillRect(396, 0, 400, 300)", "FillRect(0, 296, 400, 300)"}},
+                    MonitorCase{"off the left edge",
+                                {-50, 100, 350, 400},
+                                {"FillRect(50, 0, 54, 300)", "FillRect(50, 0, 400, 4)",
+                                 "FillRect(396, 0, 400, 300)", "FillRect(50, 296, 400, 300)"}},
+                    MonitorCase{"off the top edge",
+                                {100, -30, 500, 270},
+                                {"FillRect(0, 30, 4, 300)", "FillRect(0, 30, 400, 34)",
+                                 "FillRect(396, 30, 400, 300)", "FillRect(0, 296, 400, 300)"}},
+                    MonitorCase{"off the right edge",
+                                {800, 100, 1100, 400},
+                                {"FillRect(0, 0, 4, 300)", "FillRect(0, 0, 224, 4)",
+                                 "FillRect(220, 0, 224, 300)", "FillRect(0, 296, 224, 300)"}},
+                    MonitorCase{"off the bottom edge",
+                                {100, 600, 500, 900},
+                                {"FillRect(0, 0, 4, 168)", "FillRect(0, 0, 400, 4)",
+                                 "FillRect(396, 0, 400, 168)", "FillRect(0, 164, 400, 168)"}},
+                    MonitorCase{"maximised",
+                                {-8, -8, 1032, 776},
+                                {"FillRect(8, 8, 12, 776)", "FillRect(8, 8, 1032, 12)",
+                                 "FillRect(1028, 8, 1032, 776)", "FillRect(8, 772, 1032, 776)"}},
+                    MonitorCase{
+                        "larger than the monitor",
+                        {-100, -50, 1300, 900},
+                        {"FillRect(100, 50, 104, 818)", "FillRect(100, 50, 1124, 54)",
+                         "FillRect(1120, 50, 1124, 818)", "FillRect(100, 814, 1124, 818)"}}));
+
 TEST_F(FrameTest, CancelledColourDialogChangesNothing) {
     form().colorDialogError = kErrorCancel;
     form().colorDialogChoice = 255;

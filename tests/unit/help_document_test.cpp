@@ -1,4 +1,5 @@
 #include "platform/help/help_document.h"
+#include "platform/help/help_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -333,6 +334,14 @@ TEST(HelpDocumentTest, SplitsAReferenceIntoFileAndWindow) {
     const auto twice = SplitHelpReference(L"a.hlp>b>c");
     EXPECT_EQ(twice.file, L"a.hlp");
     EXPECT_EQ(twice.window, L"b>c");
+}
+
+TEST(HelpFieldsTest, KnownFieldsAreFilledInAndEverythingElseStaysAsWritten) {
+    const HelpFieldValues values{{L"SettingsFile", L"C:\\Tools\\Tarnwick.ini"}, {L"Empty", L""}};
+    EXPECT_EQ(FillHelpFields(L"In {{SettingsFile}}.{{Empty}}|{{SettingsFile}}", values),
+              L"In C:\\Tools\\Tarnwick.ini.|C:\\Tools\\Tarnwick.ini");
+    EXPECT_EQ(FillHelpFields(L"{{Other}} {{Settings{{SettingsFile}} {{SettingsFile", values),
+              L"{{Other}} {{Settings{{SettingsFile}} {{SettingsFile");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The tick's decision, the drag target and the two mode items.
 
+#include "platform/mouse_messages.h"
 #include "tests/unit/main_window_fixture.h"
 
 namespace tarnwick {
@@ -60,14 +61,50 @@ TEST_F(TrackingTest, ForegroundModeOffChangesNothing) {
     EXPECT_EQ(caption(lbl_CurWindow), L"Current foreground window:");
 }
 
-TEST_F(TrackingTest, ForegroundHandleZeroIsShownLikeAnyOther) {
+TEST_F(TrackingTest, ForegroundHandleZeroChangesNothingOnDisplayInEitherMode) {
     win32.foreground = kEditor;
     Tick();
-    win32.foreground = 0;
+    log.Clear();
+    win32.foreground = 0;  // the activation changing hands
+    Tick();
+    win32.windowUnderCursor = kBrowser;
+    form().FireMouseDown(img_Target);
+    Tick();
+    EXPECT_EQ(log.Matching({"SetCaption", "InvalidateRect", "GetCursorPos", "GetWindowDC"}).size(),
+              0u);
+    EXPECT_EQ(main->lastHwnd(), kEditor);
+    EXPECT_EQ(caption(lbl_WindowTitle), L"notes.txt");
+}
+
+TEST_F(TrackingTest, DragOverAPointWithoutAWindowShowsHandleZero) {
+    win32.windowUnderCursor = kEditor;
+    Press();
+    Tick();
+    win32.windowUnderCursor = 0;
     Tick();
     EXPECT_EQ(main->lastHwnd(), 0);
     EXPECT_EQ(caption(lbl_WindowHandleDecimal), L"Dec:  0");
     EXPECT_EQ(caption(lbl_WindowParent), L"No parent window");
+}
+
+TEST_F(TrackingTest, EveryPressStartsADragTheSecondOfAQuickPairToo) {
+    win32.windowUnderCursor = kEditor;
+    form().FirePressMessage(img_Target, kWmLButtonDown);
+    win32.foreground = own();
+    Tick();
+    form().FireMouseUp(img_Target);
+    win32.windowUnderCursor = kBrowser;
+    form().FirePressMessage(img_Target, kWmLButtonDblClk);
+    EXPECT_EQ(main->dragging(), 1);
+    EXPECT_EQ(form().PeekMousePointer(img_Target), kMousePointerCustom);
+    Tick();
+    EXPECT_EQ(caption(lbl_WindowTitle), L"Home");
+    form().FireMouseUp(img_Target);
+    for (const std::uint32_t press : {kWmRButtonDblClk, kWmMButtonDblClk}) {
+        form().FirePressMessage(img_Target, press);
+        EXPECT_EQ(main->dragging(), 1);
+        form().FireMouseUp(img_Target);
+    }
 }
 
 TEST_F(TrackingTest, HoldingStillFramesOnceOnTheSecondTick) {

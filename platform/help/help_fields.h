@@ -1,0 +1,18 @@
+#pragma once
+// Fields in a help topic's text: "{{name}}" stands for a value that only the running program
+// knows (the settings file in use), filled in when the topic is shown.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+using HelpFieldValues = std::map<std::wstring, std::wstring, std::less<>>;
+
+// The text with each "{{name}}" of a known field replaced by its value; a name without a value,
+// and a "{{" without its "}}", stay as they are written.
+std::wstring FillHelpFields(std::wstring_view text, const HelpFieldValues& values);
+
+}  // namespace tarnwick
