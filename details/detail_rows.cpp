@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -144,10 +145,19 @@ std::wstring ChildrenText(const WindowFacts& facts) {
     return Concat({DecimalText(facts.children), facts.childrenCounted ? L"" : L" or more"});
 }
 
-// Texts of other programs may hold anything; a row stays on one line.
-void AddRow(std::vector<ListRow>& rows, const wchar_t* heading, const wchar_t* name,
-            std::wstring value) {
-    rows.push_back({heading, name, OnOneLine(value)});
+// "RGB(51, 102, 153) #336699"; empty for no colour.
+std::wstring ColourText(std::optional<ColorRef> colour) {
+    if (!colour) {
+        return {};
+    }
+    const auto c = static_cast<std::uint32_t>(*colour);
+    const std::uint32_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    const auto two = [](std::uint32_t v) {
+        const wchar_t digits[] = L"0123456789ABCDEF";
+        return std::wstring{digits[v >> 4], digits[v & 0xF]};
+    };
+    return Concat({L"RGB(", DecimalText(r), L", ", DecimalText(g), L", ", DecimalText(b), L") #",
+                   two(r), two(g), two(b)});
 }
 
 // The relation rows, by name, with the window each names.
@@ -165,6 +175,48 @@ constexpr RelationRow kRelationRows[] = {
     {L"First child", &WindowFacts::firstChild},
 };
 
+struct RowName {
+    const wchar_t* heading;
+    const wchar_t* name;
+};
+// Every row in the order shown; the relation rows are those of kRelationRows.
+constexpr RowName kRowNames[] = {
+    {kHeadingWindow, L"Handle"},
+    {kHeadingWindow, L"Class"},
+    {kHeadingWindow, L"Title"},
+    {kHeadingWindow, L"Control ID"},
+    {kHeadingWindow, L"ClassNN"},
+    {kHeadingWindow, L"Style"},
+    {kHeadingWindow, L"Extended style"},
+    {kHeadingWindow, L"Class style"},
+    {kHeadingWindow, L"State"},
+    {kHeadingGeometry, L"Window rect"},
+    {kHeadingGeometry, L"Client rect"},
+    {kHeadingGeometry, L"Rect in parent"},
+    {kHeadingGeometry, L"Visible frame"},
+    {kHeadingGeometry, L"Monitor"},
+    {kHeadingGeometry, L"DPI"},
+    {kHeadingGeometry, L"DPI awareness"},
+    {kHeadingGeometry, L"Logical rect"},
+    {kHeadingProcess, L"Process"},
+    {kHeadingProcess, L"Path"},
+    {kHeadingProcess, L"Thread ID"},
+    {kHeadingProcess, L"Architecture"},
+    {kHeadingProcess, L"Integrity"},
+    {kHeadingRelations, L"Parent"},
+    {kHeadingRelations, L"Owner"},
+    {kHeadingRelations, L"Root"},
+    {kHeadingRelations, L"Root owner"},
+    {kHeadingRelations, L"Previous sibling"},
+    {kHeadingRelations, L"Next sibling"},
+    {kHeadingRelations, L"First child"},
+    {kHeadingRelations, L"Children"},
+    {kHeadingPointer, L"Screen"},
+    {kHeadingPointer, L"In window"},
+    {kHeadingPointer, L"In client"},
+    {kHeadingPointer, L"Colour"},
+};
+
 }  // namespace
 
 std::wstring HandleText(Hwnd window) {
@@ -179,70 +231,60 @@ std::wstring RectWithSizeText(const Rect& r) {
 
 std::vector<ListRow> DetailRows(const WindowFacts& facts,
                                 const std::optional<PointerReading>& pointer) {
-    std::vector<ListRow> rows;
-    const auto add = [&](const wchar_t* heading, const wchar_t* name, std::wstring value) {
-        AddRow(rows, heading, name, std::move(value));
-    };
+    // The values in the order of kRowNames; the rows are made from both in one place.
+    std::vector<std::wstring> values;
+    values.reserve(std::size(kRowNames));
     const bool exists = facts.exists;
-    const auto ifExists = [&](std::wstring text) { return exists ? text : std::wstring(); };
+    const auto add = [&](std::wstring value, bool shown = true) {
+        values.push_back(shown ? std::move(value) : std::wstring());
+    };
 
-    add(kHeadingWindow, L"Handle", HandleText(facts.handle));
-    add(kHeadingWindow, L"Class", facts.className);
-    add(kHeadingWindow, L"Title", facts.title);
-    add(kHeadingWindow, L"Control ID", ControlIdText(facts));
-    add(kHeadingWindow, L"ClassNN", facts.classNN);
-    add(kHeadingWindow, L"Style", ifExists(StyleText(facts.style, facts.className)));
-    add(kHeadingWindow, L"Extended style", ifExists(ExtendedStyleText(facts.exStyle)));
-    add(kHeadingWindow, L"Class style", ifExists(ClassStyleText(facts.classStyle)));
-    add(kHeadingWindow, L"State", StateText(facts));
+    add(HandleText(facts.handle));
+    add(facts.className);
+    add(facts.title);
+    add(ControlIdText(facts));
+    add(facts.classNN);
+    add(StyleText(facts.style, facts.className), exists);
+    add(ExtendedStyleText(facts.exStyle), exists);
+    add(ClassStyleText(facts.classStyle), exists);
+    add(StateText(facts));
 
-    add(kHeadingGeometry, L"Window rect", ifExists(RectWithSizeText(facts.windowRect)));
-    add(kHeadingGeometry, L"Client rect", OptionalRect(facts.clientRect));
-    add(kHeadingGeometry, L"Rect in parent", OptionalRect(facts.rectInParent));
-    add(kHeadingGeometry, L"Visible frame", OptionalRect(facts.visibleFrame));
-    add(kHeadingGeometry, L"Monitor", MonitorText(facts.monitor));
-    add(kHeadingGeometry, L"DPI", DpiText(facts.dpi));
-    add(kHeadingGeometry, L"DPI awareness", std::wstring(AwarenessText(facts.awareness)));
-    add(kHeadingGeometry, L"Logical rect", OptionalRect(facts.logicalRect));
+    add(RectWithSizeText(facts.windowRect), exists);
+    add(OptionalRect(facts.clientRect));
+    add(OptionalRect(facts.rectInParent));
+    add(OptionalRect(facts.visibleFrame));
+    add(MonitorText(facts.monitor));
+    add(DpiText(facts.dpi));
+    add(std::wstring(AwarenessText(facts.awareness)));
+    add(OptionalRect(facts.logicalRect));
 
-    add(kHeadingProcess, L"Process", facts.process);
-    add(kHeadingProcess, L"Path", facts.path);
-    add(kHeadingProcess, L"Thread ID", facts.threadId != 0 ? DecimalText(facts.threadId) : L"");
-    add(kHeadingProcess, L"Architecture", std::wstring(ArchitectureText(facts.architecture)));
-    add(kHeadingProcess, L"Integrity", std::wstring(IntegrityText(facts.integrity)));
+    add(facts.process);
+    add(facts.path);
+    add(DecimalText(facts.threadId), facts.threadId != 0);
+    add(std::wstring(ArchitectureText(facts.architecture)));
+    add(std::wstring(IntegrityText(facts.integrity)));
 
     for (const RelationRow& relation : kRelationRows) {
-        add(kHeadingRelations, relation.name, ifExists(RelatedText(facts.*relation.window)));
+        add(RelatedText(facts.*relation.window), exists);
     }
-    add(kHeadingRelations, L"Children", ChildrenText(facts));
+    add(ChildrenText(facts));
 
-    std::wstring screen, inWindow, inClient, colour;
-    if (pointer) {
-        const Point p = pointer->screen;
-        screen = PointText(p.x, p.y);
-        if (exists) {
-            inWindow = PointText(std::int64_t{p.x} - facts.windowRect.left,
-                                 std::int64_t{p.y} - facts.windowRect.top);
-        }
-        if (facts.clientRect) {
-            inClient = PointText(std::int64_t{p.x} - facts.clientRect->left,
-                                 std::int64_t{p.y} - facts.clientRect->top);
-        }
-        if (pointer->colour) {
-            const auto c = static_cast<std::uint32_t>(*pointer->colour);
-            const std::uint32_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-            const auto two = [](std::uint32_t v) {
-                const wchar_t digits[] = L"0123456789ABCDEF";
-                return std::wstring{digits[v >> 4], digits[v & 0xF]};
-            };
-            colour = Concat({L"RGB(", DecimalText(r), L", ", DecimalText(g), L", ", DecimalText(b),
-                             L") #", two(r), two(g), two(b)});
-        }
+    const Point p = pointer ? pointer->screen : Point{};
+    add(PointText(p.x, p.y), pointer.has_value());
+    add(PointText(std::int64_t{p.x} - facts.windowRect.left,
+                  std::int64_t{p.y} - facts.windowRect.top),
+        pointer && exists);
+    const Rect client = facts.clientRect.value_or(Rect{});
+    add(PointText(std::int64_t{p.x} - client.left, std::int64_t{p.y} - client.top),
+        pointer && facts.clientRect);
+    add(ColourText(pointer ? pointer->colour : std::nullopt));
+
+    std::vector<ListRow> rows;
+    rows.reserve(values.size());
+    for (std::size_t row = 0; row < values.size(); ++row) {
+        // Texts of other programs may hold anything; a row stays on one line.
+        rows.push_back({kRowNames[row].heading, kRowNames[row].name, OnOneLine(values[row])});
     }
-    add(kHeadingPointer, L"Screen", std::move(screen));
-    add(kHeadingPointer, L"In window", std::move(inWindow));
-    add(kHeadingPointer, L"In client", std::move(inClient));
-    add(kHeadingPointer, L"Colour", std::move(colour));
     return rows;
 }
 

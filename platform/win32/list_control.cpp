@@ -164,7 +164,7 @@ std::vector<int> Win32Form::SelectedListRows(ControlId list) {
             rows.push_back(static_cast<int>(each.lParam));
         }
     }
-    std::sort(rows.begin(), rows.end());
+    // Items are in the order of the rows, so the rows come out in order.
     return rows;
 }
 
