@@ -26,6 +26,7 @@ void frmMain::Form_Load() {
 
     m_LastHwnd = 0;
     DisplayData(f.hWnd());
+    RegisterCaptureHotkey();
     ReopenDetails();
 }
 

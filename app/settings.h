@@ -15,6 +15,9 @@ inline constexpr wchar_t kKeyTrackTarget[] = L"TrackTarget";
 inline constexpr wchar_t kKeyBorderColor[] = L"BorderColor";
 inline constexpr wchar_t kKeyDisableKeepOnTop[] = L"DisableKeepOnTop";
 inline constexpr wchar_t kKeyFrameStyle[] = L"FrameStyle";
+inline constexpr wchar_t kKeyCaptureHotkey[] = L"CaptureHotkey";
+// The help's field that names the capture hotkey in use.
+inline constexpr wchar_t kHelpFieldCaptureHotkey[] = L"CaptureHotkey";
 
 inline constexpr wchar_t kSectionPosition[] = L"Position";
 inline constexpr wchar_t kKeyLeft[] = L"left";

@@ -288,7 +288,27 @@ std::vector<ListRow> DetailRows(const WindowFacts& facts,
     return rows;
 }
 
-Hwnd RowTarget(const WindowFacts& facts, const ListRow& row) {
+std::vector<ListRow> StackRows(const std::vector<StackEntry>& stack, Hwnd shown) {
+    std::vector<ListRow> rows;
+    for (std::size_t at = 0; at < stack.size(); ++at) {
+        const StackEntry& entry = stack[at];
+        rows.push_back(
+            {kHeadingStack, L"#" + DecimalText(at + 1),
+             OnOneLine(Concat({RelatedText(entry.window), entry.cloaked ? L" (cloaked)" : L"",
+                               entry.window.handle == shown ? L" (on display)" : L""}))});
+    }
+    return rows;
+}
+
+Hwnd RowTarget(const WindowFacts& facts, const std::vector<StackEntry>& stack, const ListRow& row) {
+    if (row.heading == kHeadingStack) {
+        for (std::size_t at = 0; at < stack.size(); ++at) {
+            if (row.name == L"#" + DecimalText(at + 1)) {
+                return stack[at].window.handle;
+            }
+        }
+        return 0;
+    }
     if (row.heading != kHeadingRelations || !facts.exists) {
         return 0;
     }

@@ -16,6 +16,13 @@ inline constexpr wchar_t kHeadingGeometry[] = L"Geometry";
 inline constexpr wchar_t kHeadingProcess[] = L"Process";
 inline constexpr wchar_t kHeadingRelations[] = L"Relations";
 inline constexpr wchar_t kHeadingPointer[] = L"Pointer";
+inline constexpr wchar_t kHeadingStack[] = L"At the pointer";
+
+// A window of the stack under the pointer at the last capture.
+struct StackEntry {
+    RelatedWindow window;
+    bool cloaked = false;
+};
 
 // "0x2F0072 (3080306)"
 std::wstring HandleText(Hwnd window);
@@ -33,8 +40,13 @@ struct PointerReading {
 std::vector<ListRow> DetailRows(const WindowFacts& facts,
                                 const std::optional<PointerReading>& pointer);
 
-// The window a row of the Relations group names; 0 for any other row and for "none".
-Hwnd RowTarget(const WindowFacts& facts, const ListRow& row);
+// One row for each window of the stack, "#1" the topmost: its handle, class and title, marked
+// where it is cloaked and where it is the window on display.
+std::vector<ListRow> StackRows(const std::vector<StackEntry>& stack, Hwnd shown);
+
+// The window a row of the Relations group or of the stack names; 0 for any other row and for
+// "none".
+Hwnd RowTarget(const WindowFacts& facts, const std::vector<StackEntry>& stack, const ListRow& row);
 
 // "Property: value" lines, each ending in CR LF.
 std::wstring RowsText(std::span<const ListRow> rows);

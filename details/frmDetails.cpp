@@ -132,8 +132,18 @@ void frmDetails::FollowPointer() {
     ShowRows();
 }
 
+void frmDetails::SetStack(const std::vector<StackedWindow>& stack) {
+    stack_.clear();
+    for (const StackedWindow& each : stack) {
+        stack_.push_back({DescribeWindow(platform_.win32, each.handle), each.cloaked});
+    }
+}
+
 void frmDetails::ShowRows() {
     rows_ = DetailRows(facts_, pointer_);
+    for (ListRow& row : StackRows(stack_, facts_.handle)) {
+        rows_.push_back(std::move(row));
+    }
     form_->SetListRows(lst_Properties, rows_);
 }
 
@@ -146,7 +156,7 @@ void frmDetails::Navigate(Hwnd window) {
 void frmDetails::key_Activate_Click() {
     const std::vector<ListRow> selected = SelectedRows();
     if (!selected.empty()) {
-        Navigate(RowTarget(facts_, selected.front()));
+        Navigate(RowTarget(facts_, stack_, selected.front()));
     }
 }
 

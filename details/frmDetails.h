@@ -9,6 +9,7 @@
 
 #include "details/detail_rows.h"
 #include "details/window_facts.h"
+#include "main_window/window_stack.h"
 #include "platform/platform.h"
 
 namespace tarnwick {
@@ -41,6 +42,9 @@ class frmDetails final : public FormEvents {
     void FollowPointer();
     // Writes the window's placement into the settings file.
     void SavePlacement();
+    // The windows under the pointer at the last capture, shown under their own heading from the
+    // next window shown on.
+    void SetStack(const std::vector<StackedWindow>& stack);
 
   private:
     void Load() override { Form_Load(); }
@@ -69,6 +73,7 @@ class frmDetails final : public FormEvents {
     WindowFacts facts_;
     std::optional<PointerReading> pointer_;
     Point lastMessagePointer_;
+    std::vector<StackEntry> stack_;
     std::vector<ListRow> rows_;
     bool closed_ = false;
 };

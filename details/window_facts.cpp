@@ -26,13 +26,6 @@ std::wstring QueryText(Win32Api& win32, Hwnd window, bool title) {
     return std::wstring(buffer.data(), static_cast<std::size_t>(length));
 }
 
-RelatedWindow Related(Win32Api& win32, Hwnd window) {
-    if (window == 0) {
-        return {};
-    }
-    return {window, QueryText(win32, window, false), QueryText(win32, window, true)};
-}
-
 // The class name and the window's place among the top-level window's descendants of that class,
 // in the order EnumChildWindows visits them: "Button3".
 std::wstring ClassNN(const Platform& platform, Hwnd window, const std::wstring& className) {
@@ -83,14 +76,14 @@ void QueryRelations(const Platform& platform, WindowFacts& facts) {
     Win32Api& win32 = platform.win32;
     WindowInspector& inspector = platform.inspector;
     const Hwnd window = facts.handle;
-    facts.parent = Related(win32, facts.child ? win32.GetParent(window) : 0);
-    facts.owner = Related(win32, inspector.GetRelative(window, Relation::Owner));
-    facts.root = Related(win32, inspector.GetRelative(window, Relation::Root));
-    facts.rootOwner = Related(win32, inspector.GetRelative(window, Relation::RootOwner));
+    facts.parent = DescribeWindow(win32, facts.child ? win32.GetParent(window) : 0);
+    facts.owner = DescribeWindow(win32, inspector.GetRelative(window, Relation::Owner));
+    facts.root = DescribeWindow(win32, inspector.GetRelative(window, Relation::Root));
+    facts.rootOwner = DescribeWindow(win32, inspector.GetRelative(window, Relation::RootOwner));
     facts.previousSibling =
-        Related(win32, inspector.GetRelative(window, Relation::PreviousSibling));
-    facts.nextSibling = Related(win32, inspector.GetRelative(window, Relation::NextSibling));
-    facts.firstChild = Related(win32, inspector.GetRelative(window, Relation::FirstChild));
+        DescribeWindow(win32, inspector.GetRelative(window, Relation::PreviousSibling));
+    facts.nextSibling = DescribeWindow(win32, inspector.GetRelative(window, Relation::NextSibling));
+    facts.firstChild = DescribeWindow(win32, inspector.GetRelative(window, Relation::FirstChild));
     facts.children = 0;
     for (Hwnd child = facts.firstChild.handle; child != 0;
          child = inspector.GetRelative(child, Relation::NextSibling)) {
@@ -135,6 +128,13 @@ void QueryGeometry(const Platform& platform, WindowFacts& facts) {
 }
 
 }  // namespace
+
+RelatedWindow DescribeWindow(Win32Api& win32, Hwnd window) {
+    if (window == 0) {
+        return {};
+    }
+    return {window, QueryText(win32, window, false), QueryText(win32, window, true)};
+}
 
 WindowFacts QueryWindowFacts(const Platform& platform, Hwnd window) {
     Win32Api& win32 = platform.win32;

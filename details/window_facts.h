@@ -59,6 +59,9 @@ struct WindowFacts {
     bool childrenCounted = true;  // false when there were more than the count can hold
 };
 
+// The window's handle, class and title, asked now; nothing but 0 for handle 0.
+RelatedWindow DescribeWindow(Win32Api& win32, Hwnd window);
+
 // Descendants looked through for a ClassNN, and children counted, at most.
 inline constexpr std::size_t kDescendantLimit = 20000;
 

@@ -35,6 +35,7 @@ void frmMain::key_Details_Click() {
     details_ = std::make_unique<frmDetails>(platform_, host);
     m_DetailsKnown = true;
     details_->form().Load();
+    details_->SetStack(m_Stack);
     details_->ShowWindowFacts(shown_.handle);
 }
 

@@ -30,6 +30,8 @@ void frmMain::Click(ControlId control) {
             return key_CopyAll_Click();
         case key_Details:
             return key_Details_Click();
+        case key_EndHold:
+            return key_EndHold_Click();
         default:
             return;
     }

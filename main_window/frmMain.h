@@ -9,6 +9,7 @@
 #include "details/frmDetails.h"
 #include "main_window/frame_style.h"
 #include "main_window/window_record.h"
+#include "main_window/window_stack.h"
 #include "platform/platform.h"
 
 namespace tarnwick {
@@ -45,6 +46,7 @@ class frmMain final : public FormEvents, private DetailsHost {
     void Timer(ControlId control) override;
     void ContextMenu(ControlId control, const ContextMenuArgs& args) override;
     void DblClick(ControlId control) override;
+    void Hotkey(ControlId id) override;
     // DetailsHost: a window reached from the Details window.
     void ShowNavigatedWindow(Hwnd window) override;
     Form& MainForm() override { return *form_; }
@@ -65,6 +67,14 @@ class frmMain final : public FormEvents, private DetailsHost {
     void key_CopyAll_Click();
     void frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& args);
     void key_Details_Click();
+    void hk_Capture_Pressed();
+    void key_EndHold_Click();
+    // At start-up and at the end: the capture hotkey from the settings file.
+    void RegisterCaptureHotkey();
+    void UnregisterCaptureHotkey();
+    // Whether the display holds a captured window against the foreground; ends the hold once
+    // another window has come to the front.
+    bool CaptureHolds(Hwnd foreground);
 
     bool DetailsOpen() const { return details_ && !details_->closed(); }
     // Whether a window of the program is the foreground window: the main or the Details window.
@@ -103,6 +113,13 @@ class frmMain final : public FormEvents, private DetailsHost {
     // Whether the settings file has a say about the Details window ("Open" read at start-up, or
     // the window opened since): only then is "Open" written at the end.
     bool m_DetailsKnown = false;
+    // The capture: whether its hotkey is registered, whether the display holds and against which
+    // foreground window, where the last capture was and the windows stacked there.
+    bool m_CaptureHotkey = false;
+    bool m_CaptureHold = false;
+    Hwnd m_HoldForeground = 0;
+    std::optional<Point> m_CapturePoint;
+    std::vector<StackedWindow> m_Stack;
     // A window reached from the Details window, and the ticks left until its frame is wiped.
     Hwnd m_ShortFrameWindow = 0;
     std::int16_t m_ShortFrameTicks = 0;

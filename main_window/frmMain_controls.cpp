@@ -96,6 +96,7 @@ const std::array kMenu{
 const std::array kKeys{
     KeyCommandDesign{key_CopyAll, "key_CopyAll", L"Ctrl+C"},
     KeyCommandDesign{key_Details, "key_Details", L"Ctrl+D"},
+    KeyCommandDesign{key_EndHold, "key_EndHold", L"Esc"},
 };
 
 const FormDesign kMainForm{

@@ -37,6 +37,8 @@ enum : ControlId {
     mnu_About,
     key_CopyAll,
     key_Details,
+    key_EndHold,
+    hk_Capture,
 };
 
 }  // namespace tarnwick::frmMainControls

@@ -34,6 +34,7 @@ void frmMain::Form_Unload() {
     SaveTrackingOption(kKeyTrackTarget, mnu_TrackTarget);
     modPosition::SaveFormPosition(*form_, platform_, kSectionPosition);
     SaveDetails();
+    UnregisterCaptureHotkey();
     // No frame painted during this run may stay behind on another window.
     EndFrame();
     platform_.app.End();

@@ -45,7 +45,8 @@ void frmMain::Timer1_Timer() {
     // A foreground of 0 is no window: while the activation changes hands there is none for a
     // moment, and the window on display stays. The Details window is the program's own: a window
     // reached from it stays on display.
-    if (foreground == 0 || ProgramInFront(foreground) || !f.Checked(mnu_TrackForeground)) {
+    if (foreground == 0 || ProgramInFront(foreground) || CaptureHolds(foreground) ||
+        !f.Checked(mnu_TrackForeground)) {
         return;
     }
     f.SetCaption(lbl_CurWindow, L"Current foreground window");
@@ -57,6 +58,7 @@ void frmMain::Timer1_Timer() {
 
 void frmMain::img_Target_MouseDown() {
     m_ShortFrameTicks = 0;
+    m_CaptureHold = false;
     form_->SetMousePointer(img_Target, kMousePointerCustom);
     m_Dragging = 1;
 }

@@ -53,6 +53,8 @@ class FormEvents {
     virtual void MouseUp(ControlId, const MouseArgs&) {}
     // A double-click on a label, a panel or a row of a list.
     virtual void DblClick(ControlId) {}
+    // A system-wide hotkey of the form was pressed, whichever window had the keyboard.
+    virtual void Hotkey(ControlId) {}
     virtual void Timer(ControlId) {}
     // Raised for a control of the form, or for kThisForm when the key was pressed with no
     // control of the form in question.
@@ -97,6 +99,12 @@ class Form {
     virtual void SetMousePointer(ControlId control, std::int16_t pointer) = 0;
     virtual bool Checked(ControlId menuItem) = 0;
     virtual void SetChecked(ControlId menuItem, bool checked) = 0;
+
+    // System-wide hotkeys, raised as Hotkey with the id: RegisterHotKey is false when another
+    // program holds the key. Modifiers and key as the window system names them; a held key does
+    // not repeat.
+    virtual bool RegisterHotKey(ControlId id, std::uint32_t modifiers, std::uint32_t key) = 0;
+    virtual void UnregisterHotKey(ControlId id) = 0;
 
     // List controls. SetListRows shows the rows in their order under their headings, keeping
     // the selection and the scroll position when only values change. Rows are counted from 0 in

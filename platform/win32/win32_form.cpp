@@ -246,4 +246,12 @@ std::int32_t Win32Form::ShowColor(ControlId dialog) {
     return failure == 0 ? kErrorCancel : static_cast<std::int32_t>(failure);
 }
 
+bool Win32Form::RegisterHotKey(ControlId id, std::uint32_t modifiers, std::uint32_t key) {
+    return ::RegisterHotKey(hwnd_, id, modifiers | MOD_NOREPEAT, key) != FALSE;
+}
+
+void Win32Form::UnregisterHotKey(ControlId id) {
+    ::UnregisterHotKey(hwnd_, id);
+}
+
 }  // namespace tarnwick::win32

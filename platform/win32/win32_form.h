@@ -51,6 +51,8 @@ class Win32Form final : public Form {
     ColorRef Color(ControlId dialog) override;
     void SetColor(ControlId dialog, ColorRef color) override;
     std::int32_t ShowColor(ControlId dialog) override;
+    bool RegisterHotKey(ControlId id, std::uint32_t modifiers, std::uint32_t key) override;
+    void UnregisterHotKey(ControlId id) override;
     void SetListRows(ControlId list, std::span<const ListRow> rows) override;
     std::vector<int> SelectedListRows(ControlId list) override;
     void SelectAllListRows(ControlId list) override;

@@ -88,6 +88,11 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_HOTKEY:
+            if (loaded_ && !unloaded_) {
+                RaiseEvent("Hotkey", [&] { events_.Hotkey(static_cast<ControlId>(wParam)); });
+            }
+            return 0;
         case WM_TIMER:
             if (loaded_ && !unloaded_) {
                 RaiseEvent("Timer", [&] { events_.Timer(static_cast<ControlId>(wParam)); });

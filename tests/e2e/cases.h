@@ -43,5 +43,7 @@ std::vector<TestCase> SettingsLocationCases();
 std::vector<TestCase> FrameOverlayCases();
 // The Details window: its rows, the walk through the window tree, its place, a hung window.
 std::vector<TestCase> DetailsCases();
+// The capture hotkey: the window under the pointer without the foreground, a menu, the stack.
+std::vector<TestCase> CaptureCases();
 
 }  // namespace tarnwick::e2e

@@ -83,17 +83,25 @@ void PressKey(WORD virtualKey) {
 }
 
 void PressKeyWith(WORD modifier, WORD virtualKey) {
-    INPUT inputs[4]{};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
+    PressKeyWith(modifier, 0, virtualKey);
+}
+
+void PressKeyWith(WORD first, WORD second, WORD virtualKey) {
+    // Down in order, up in the reverse order; a modifier of 0 is none.
+    const WORD keys[] = {first, second, virtualKey};
+    INPUT inputs[6]{};
+    UINT count = 0;
+    for (const WORD key : keys) {
+        if (key != 0) {
+            inputs[count].type = INPUT_KEYBOARD;
+            inputs[count++].ki.wVk = key;
+        }
     }
-    inputs[0].ki.wVk = modifier;
-    inputs[1].ki.wVk = virtualKey;
-    inputs[2].ki.wVk = virtualKey;
-    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs[3].ki.wVk = modifier;
-    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, inputs, sizeof(INPUT));
+    for (UINT down = count; down-- > 0;) {
+        inputs[count] = inputs[down];
+        inputs[count++].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(count, inputs, sizeof(INPUT));
 }
 
 void RightClick(POINT point) {

@@ -46,6 +46,8 @@ void Click(POINT point);
 void PressKey(WORD virtualKey);
 // The key pressed and released while the modifier (VK_CONTROL, VK_SHIFT) is held.
 void PressKeyWith(WORD modifier, WORD virtualKey);
+// The same with two modifiers held.
+void PressKeyWith(WORD first, WORD second, WORD virtualKey);
 // A press and release of the right button at the point.
 void RightClick(POINT point);
 

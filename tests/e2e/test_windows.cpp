@@ -1,5 +1,7 @@
 #include "tests/e2e/test_windows.h"
 
+#include <windowsx.h>
+
 #include <cstdint>
 
 namespace tarnwick::e2e {
@@ -9,6 +11,9 @@ namespace {
 // Sent to the thread's message-only controller window: creates a test window from the
 // TestWindowOptions in lParam and returns its handle.
 constexpr UINT kCreateMessage = WM_APP + 1;
+// Posted to a test window: opens a popup menu of it at the screen point in lParam, as a
+// right-click would.
+constexpr UINT kPopupMenuMessage = WM_APP + 3;
 constexpr wchar_t kPaintCountProperty[] = L"TarnwickE2EPaintMessages";
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -18,6 +23,16 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     if (message == WM_NCDESTROY) {
         RemovePropW(window, kPaintCountProperty);
+    }
+    if (message == kPopupMenuMessage) {
+        const HMENU menu = CreatePopupMenu();
+        AppendMenuW(menu, MF_STRING, 1, L"&Open");
+        AppendMenuW(menu, MF_STRING, 2, L"&Save");
+        SetForegroundWindow(window);
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, GET_X_LPARAM(lParam),
+                       GET_Y_LPARAM(lParam), 0, window, nullptr);
+        DestroyMenu(menu);
+        return 0;
     }
     if (message == WM_ERASEBKGND) {
         RECT client{};
@@ -73,6 +88,10 @@ LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+void OpenPopupMenu(HWND window, POINT screen) {
+    PostMessageW(window, kPopupMenuMessage, 0, MAKELPARAM(screen.x, screen.y));
+}
 
 int PaintMessages(HWND window) {
     return static_cast<int>(reinterpret_cast<std::intptr_t>(GetPropW(window, kPaintCountProperty)));

@@ -29,6 +29,10 @@ struct TestWindowOptions {
     bool ownClass = true;
 };
 
+// Opens a popup menu of the test window at the screen point, on the window's own thread, which
+// stays in the menu until it is closed (Esc).
+void OpenPopupMenu(HWND window, POINT screen);
+
 // How many WM_PAINT and WM_NCPAINT messages a test window has received since it was made.
 int PaintMessages(HWND window);
 

@@ -55,6 +55,9 @@ bool FakeInspector::GetClientRectOnScreen(Hwnd window, Rect& rect) {
 
 Hwnd FakeInspector::GetRelative(Hwnd window, Relation relation) {
     Record("GetRelative", window);
+    if (window == win32_.desktopWindow) {
+        return relation == Relation::FirstChild && !zOrder.empty() ? zOrder.front() : 0;
+    }
     const auto found = win32_.windows.find(window);
     if (found == win32_.windows.end()) {
         return 0;
@@ -70,11 +73,11 @@ Hwnd FakeInspector::GetRelative(Hwnd window, Relation relation) {
         }
         case Relation::PreviousSibling:
         case Relation::NextSibling: {
-            if (!child) {
-                return 0;  // top-level windows are not ordered here
-            }
-            const std::vector<Hwnd> siblings = ChildrenOf(parent);
+            const std::vector<Hwnd> siblings = child ? ChildrenOf(parent) : zOrder;
             const auto at = std::find(siblings.begin(), siblings.end(), window);
+            if (at == siblings.end()) {
+                return 0;
+            }
             if (relation == Relation::PreviousSibling) {
                 return at == siblings.begin() ? 0 : *(at - 1);
             }

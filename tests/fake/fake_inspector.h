@@ -29,6 +29,8 @@ class FakeInspector final : public WindowInspector {
     FakeInspector(CallLog& log, FakeWin32& win32) : log_(log), win32_(win32) {}
 
     std::map<Hwnd, FakeWindowDetails> details;
+    // The top-level windows from the top of the z-order down: the desktop window's children.
+    std::vector<Hwnd> zOrder;
     std::optional<MonitorDescription> monitor =
         MonitorDescription{L"\\\\.\\DISPLAY1", {0, 0, 1024, 768}, 96};
     ProcessArchitecture architecture = ProcessArchitecture::X64;

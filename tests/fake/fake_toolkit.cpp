@@ -1,5 +1,6 @@
 #include "tests/fake/fake_toolkit.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/event_dispatch.h"
@@ -90,6 +91,9 @@ void FakeForm::FireMouseUp(ControlId control) {
 }
 void FakeForm::FireDblClick(ControlId control) {
     RaiseEvent("DblClick", [&] { events_.DblClick(control); });
+}
+void FakeForm::FireHotkey(ControlId id) {
+    RaiseEvent("Hotkey", [&] { events_.Hotkey(id); });
 }
 void FakeForm::FirePressMessage(ControlId control, std::uint32_t message) {
     MouseArgs args;
@@ -271,6 +275,26 @@ std::int32_t FakeForm::ShowColor(ControlId dialog) {
         At(dialog).color = colorDialogChoice;
     }
     return colorDialogError;
+}
+
+bool FakeForm::RegisterHotKey(ControlId id, std::uint32_t modifiers, std::uint32_t key) {
+    Record("RegisterHotKey(" + std::to_string(id) + ", " + std::to_string(modifiers) + ", " +
+           std::to_string(key) + ")");
+    if (std::find(keysTakenElsewhere.begin(), keysTakenElsewhere.end(), key) !=
+        keysTakenElsewhere.end()) {
+        return false;
+    }
+    hotkeys_.push_back(id);
+    return true;
+}
+
+void FakeForm::UnregisterHotKey(ControlId id) {
+    Record("UnregisterHotKey(" + std::to_string(id) + ")");
+    hotkeys_.erase(std::remove(hotkeys_.begin(), hotkeys_.end(), id), hotkeys_.end());
+}
+
+bool FakeForm::HotkeyRegistered(ControlId id) const {
+    return std::find(hotkeys_.begin(), hotkeys_.end(), id) != hotkeys_.end();
 }
 
 void FakeForm::SetListRows(ControlId list, std::span<const ListRow> rows) {

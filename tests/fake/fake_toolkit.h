@@ -38,6 +38,10 @@ class FakeForm final : public Form {
     void FireMouseDown(ControlId control);
     void FireMouseUp(ControlId control);
     void FireDblClick(ControlId control);
+    void FireHotkey(ControlId id);
+    // Hotkeys that another program holds: registering one of them fails.
+    std::vector<std::uint32_t> keysTakenElsewhere;
+    bool HotkeyRegistered(ControlId id) const;
     // A press message on a control as the window system sends it (kWmLButtonDown, the
     // double-click kWmLButtonDblClk, ...), raised as the real toolkit raises it: MouseDown with
     // the button it presses; nothing for a message that presses none.
@@ -87,6 +91,8 @@ class FakeForm final : public Form {
     ColorRef Color(ControlId dialog) override;
     void SetColor(ControlId dialog, ColorRef color) override;
     std::int32_t ShowColor(ControlId dialog) override;
+    bool RegisterHotKey(ControlId id, std::uint32_t modifiers, std::uint32_t key) override;
+    void UnregisterHotKey(ControlId id) override;
     void SetListRows(ControlId list, std::span<const ListRow> rows) override;
     std::vector<int> SelectedListRows(ControlId list) override;
     void SelectAllListRows(ControlId list) override;
@@ -112,6 +118,7 @@ class FakeForm final : public Form {
     CallLog& log_;
     Hwnd hwnd_;
     std::map<ControlId, Control> controls_;
+    std::vector<ControlId> hotkeys_;
     bool shown_ = false;
     bool everShown_ = false;
     bool unloaded_ = false;

@@ -58,11 +58,13 @@ class CopyTest : public MainWindowTest {
 
 TEST(CopyKeyTest, CtrlCIsAKeyCommandBesideTheMenusNotAMenuItem) {
     const FormDesign& design = MainFormDesign();
-    ASSERT_EQ(design.keys.size(), 2u);
+    ASSERT_EQ(design.keys.size(), 3u);
     EXPECT_EQ(design.keys[0].id, key_CopyAll);
     EXPECT_EQ(design.keys[0].key, L"Ctrl+C");
     EXPECT_EQ(design.keys[1].id, key_Details);
     EXPECT_EQ(design.keys[1].key, L"Ctrl+D");
+    EXPECT_EQ(design.keys[2].id, key_EndHold);
+    EXPECT_EQ(design.keys[2].key, L"Esc");
     std::vector<std::wstring> captions;
     for (const MenuItemDesign& item : design.menu) {
         captions.emplace_back(item.caption);
