@@ -1,10 +1,8 @@
 #include "details/detail_rows.h"
 
 #include <cstdint>
-#include <initializer_list>
 #include <iterator>
 #include <string_view>
-#include <utility>
 
 #include "app/number_text.h"
 #include "details/style_names.h"
@@ -18,272 +16,375 @@ namespace {
 constexpr std::uint32_t kWsExTopmost = 0x00000008;
 constexpr std::uint32_t kDefaultDpi = 96;
 
-// One text of the parts in their order: built in one place rather than by a chain of
-// concatenations at every row, which would cost the program far more code.
-std::wstring Concat(std::initializer_list<std::wstring_view> parts) {
-    std::wstring text;
-    for (const std::wstring_view part : parts) {
-        text.append(part);
+// A row's text, written piece by piece into one string: every piece is one call, where chains of
+// string concatenations would cost the program many times the code.
+class Text {
+  public:
+    Text& operator<<(std::wstring_view part);
+    Text& Unsigned(std::uint64_t value);
+    Text& Number(std::int64_t value);
+    Text& HexNumber(std::uint32_t value);
+    Text& Point(std::int64_t x, std::int64_t y);
+    Text& Rectangle(const Rect& r);
+    Text& Handle(Hwnd window);
+    Text& Related(const RelatedWindow& related);
+    std::wstring Take() { return std::move(text_); }
+
+  private:
+    std::wstring text_;
+};
+
+Text& Text::operator<<(std::wstring_view part) {
+    text_.append(part);
+    return *this;
+}
+
+Text& Text::Unsigned(std::uint64_t value) {
+    wchar_t digits[20];
+    std::size_t first = std::size(digits);
+    do {
+        digits[--first] = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return *this << std::wstring_view(digits + first, std::size(digits) - first);
+}
+
+Text& Text::Number(std::int64_t value) {
+    // The magnitude as unsigned, so that the most negative value has one too.
+    if (value < 0) {
+        *this << L"-";
+        return Unsigned(std::uint64_t{0} - static_cast<std::uint64_t>(value));
     }
-    return text;
+    return Unsigned(static_cast<std::uint64_t>(value));
 }
 
-std::wstring PointText(std::int64_t x, std::int64_t y) {
-    return Concat({L"(", SignedDecimalText(x), L", ", SignedDecimalText(y), L")"});
+Text& Text::HexNumber(std::uint32_t value) {
+    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    wchar_t digits[8];
+    std::size_t first = std::size(digits);
+    do {
+        digits[--first] = kDigits[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    return *this << std::wstring_view(digits + first, std::size(digits) - first);
 }
 
-std::wstring OptionalRect(const std::optional<Rect>& rect) {
-    return rect ? RectWithSizeText(*rect) : std::wstring();
+Text& Text::Point(std::int64_t x, std::int64_t y) {
+    (*this << L"(").Number(x) << L", ";
+    return Number(y) << L")";
 }
 
-std::wstring RelatedText(const RelatedWindow& related) {
+Text& Text::Rectangle(const Rect& r) {
+    Point(r.left, r.top) << L"-";
+    Point(r.right, r.bottom) << L", ";
+    Number(std::int64_t{r.right} - r.left) << L" x ";
+    return Number(std::int64_t{r.bottom} - r.top);
+}
+
+Text& Text::Handle(Hwnd window) {
+    (*this << L"0x").HexNumber(static_cast<std::uint32_t>(window)) << L" (";
+    return Number(window) << L")";
+}
+
+Text& Text::Related(const RelatedWindow& related) {
     if (related.handle == 0) {
-        return L"none";
+        return *this << L"none";
     }
-    return Concat(
-        {HandleText(related.handle), L" ", related.className, L" \"", related.title, L"\""});
-}
-
-std::wstring StateText(const WindowFacts& facts) {
-    if (!facts.exists) {
-        return {};
-    }
-    const auto word = [](bool set, const wchar_t* text) { return set ? text : L""; };
-    return Concat({facts.state.visible ? L"visible" : L"hidden",
-                   facts.state.enabled ? L", enabled" : L", disabled",
-                   word(facts.state.minimized, L", minimized"),
-                   word(facts.state.maximized, L", maximized"),
-                   word(facts.cloaked.value_or(false), L", cloaked"),
-                   word((facts.exStyle & kWsExTopmost) != 0, L", topmost")});
-}
-
-std::wstring MonitorText(const std::optional<MonitorDescription>& monitor) {
-    if (!monitor) {
-        return {};
-    }
-    const bool dpi = monitor->dpi != 0;
-    return Concat({monitor->deviceName, L" ", RectWithSizeText(monitor->rect), dpi ? L", " : L"",
-                   dpi ? DecimalText(monitor->dpi) : L"", dpi ? L" DPI" : L""});
-}
-
-std::wstring DpiText(std::uint32_t dpi) {
-    if (dpi == 0) {
-        return {};
-    }
-    const std::uint64_t percent = (std::uint64_t{dpi} * 100 + kDefaultDpi / 2) / kDefaultDpi;
-    return Concat({DecimalText(dpi), L" (", DecimalText(percent), L"%)"});
+    Handle(related.handle) << L" " << related.className << L" \"";
+    return *this << related.title << L"\"";
 }
 
 std::wstring_view AwarenessText(DpiAwareness awareness) {
-    switch (awareness) {
-        case DpiAwareness::Unaware:
-            return L"unaware";
-        case DpiAwareness::System:
-            return L"system";
-        case DpiAwareness::PerMonitor:
-            return L"per-monitor";
-        case DpiAwareness::PerMonitorV2:
-            return L"per-monitor v2";
-        case DpiAwareness::UnawareGdiScaled:
-            return L"unaware (GDI scaled)";
-        case DpiAwareness::Unknown:
-            break;
-    }
-    return {};
+    constexpr std::wstring_view kNames[] = {
+        L"", L"unaware", L"system", L"per-monitor", L"per-monitor v2", L"unaware (GDI scaled)"};
+    return kNames[static_cast<std::size_t>(awareness)];
 }
 
 std::wstring_view ArchitectureText(ProcessArchitecture architecture) {
-    switch (architecture) {
-        case ProcessArchitecture::X86:
-            return L"x86";
-        case ProcessArchitecture::X64:
-            return L"x64";
-        case ProcessArchitecture::Arm64:
-            return L"ARM64";
-        case ProcessArchitecture::Unknown:
-            break;
-    }
-    return {};
+    constexpr std::wstring_view kNames[] = {L"", L"x86", L"x64", L"ARM64"};
+    return kNames[static_cast<std::size_t>(architecture)];
 }
 
 std::wstring_view IntegrityText(IntegrityLevel level) {
-    switch (level) {
-        case IntegrityLevel::AccessDenied:
-            return L"access denied";
-        case IntegrityLevel::Untrusted:
-            return L"Untrusted";
-        case IntegrityLevel::Low:
-            return L"Low";
-        case IntegrityLevel::Medium:
-            return L"Medium";
-        case IntegrityLevel::High:
-            return L"High";
-        case IntegrityLevel::System:
-            return L"System";
-        case IntegrityLevel::AppContainer:
-            return L"AppContainer";
-        case IntegrityLevel::Unknown:
-            break;
-    }
-    return {};
+    constexpr std::wstring_view kNames[] = {L"",       L"access denied", L"Untrusted",
+                                            L"Low",    L"Medium",        L"High",
+                                            L"System", L"AppContainer"};
+    return kNames[static_cast<std::size_t>(level)];
 }
 
-std::wstring ControlIdText(const WindowFacts& facts) {
-    if (!facts.exists) {
-        return {};
-    }
-    if (!facts.child) {
-        return L"none (top-level window)";
-    }
-    return Concat({SignedDecimalText(facts.controlId), L" (0x", Hex(facts.controlId), L")"});
-}
-
-std::wstring ChildrenText(const WindowFacts& facts) {
-    if (!facts.exists) {
-        return {};
-    }
-    return Concat({DecimalText(facts.children), facts.childrenCounted ? L"" : L" or more"});
-}
-
-// "RGB(51, 102, 153) #336699"; empty for no colour.
-std::wstring ColourText(std::optional<ColorRef> colour) {
-    if (!colour) {
-        return {};
-    }
-    const auto c = static_cast<std::uint32_t>(*colour);
-    const std::uint32_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-    const auto two = [](std::uint32_t v) {
-        const wchar_t digits[] = L"0123456789ABCDEF";
-        return std::wstring{digits[v >> 4], digits[v & 0xF]};
-    };
-    return Concat({L"RGB(", DecimalText(r), L", ", DecimalText(g), L", ", DecimalText(b), L") #",
-                   two(r), two(g), two(b)});
-}
-
-// The relation rows, by name, with the window each names.
-struct RelationRow {
-    const wchar_t* name;
-    const RelatedWindow WindowFacts::*window;
-};
-constexpr RelationRow kRelationRows[] = {
-    {L"Parent", &WindowFacts::parent},
-    {L"Owner", &WindowFacts::owner},
-    {L"Root", &WindowFacts::root},
-    {L"Root owner", &WindowFacts::rootOwner},
-    {L"Previous sibling", &WindowFacts::previousSibling},
-    {L"Next sibling", &WindowFacts::nextSibling},
-    {L"First child", &WindowFacts::firstChild},
+// What each row shows, in the order shown.
+enum class Field {
+    Handle,
+    Class,
+    Title,
+    ControlId,
+    ClassNN,
+    Style,
+    ExtendedStyle,
+    ClassStyle,
+    State,
+    WindowRect,
+    ClientRect,
+    RectInParent,
+    VisibleFrame,
+    Monitor,
+    Dpi,
+    DpiAwareness,
+    LogicalRect,
+    Process,
+    Path,
+    ThreadId,
+    Architecture,
+    Integrity,
+    Parent,
+    Owner,
+    Root,
+    RootOwner,
+    PreviousSibling,
+    NextSibling,
+    FirstChild,
+    Children,
+    Screen,
+    InWindow,
+    InClient,
+    Colour,
 };
 
 struct RowName {
     const wchar_t* heading;
     const wchar_t* name;
+    Field field;
+    // The window a relation row names.
+    const RelatedWindow WindowFacts::*related = nullptr;
 };
-// Every row in the order shown; the relation rows are those of kRelationRows.
+
 constexpr RowName kRowNames[] = {
-    {kHeadingWindow, L"Handle"},
-    {kHeadingWindow, L"Class"},
-    {kHeadingWindow, L"Title"},
-    {kHeadingWindow, L"Control ID"},
-    {kHeadingWindow, L"ClassNN"},
-    {kHeadingWindow, L"Style"},
-    {kHeadingWindow, L"Extended style"},
-    {kHeadingWindow, L"Class style"},
-    {kHeadingWindow, L"State"},
-    {kHeadingGeometry, L"Window rect"},
-    {kHeadingGeometry, L"Client rect"},
-    {kHeadingGeometry, L"Rect in parent"},
-    {kHeadingGeometry, L"Visible frame"},
-    {kHeadingGeometry, L"Monitor"},
-    {kHeadingGeometry, L"DPI"},
-    {kHeadingGeometry, L"DPI awareness"},
-    {kHeadingGeometry, L"Logical rect"},
-    {kHeadingProcess, L"Process"},
-    {kHeadingProcess, L"Path"},
-    {kHeadingProcess, L"Thread ID"},
-    {kHeadingProcess, L"Architecture"},
-    {kHeadingProcess, L"Integrity"},
-    {kHeadingRelations, L"Parent"},
-    {kHeadingRelations, L"Owner"},
-    {kHeadingRelations, L"Root"},
-    {kHeadingRelations, L"Root owner"},
-    {kHeadingRelations, L"Previous sibling"},
-    {kHeadingRelations, L"Next sibling"},
-    {kHeadingRelations, L"First child"},
-    {kHeadingRelations, L"Children"},
-    {kHeadingPointer, L"Screen"},
-    {kHeadingPointer, L"In window"},
-    {kHeadingPointer, L"In client"},
-    {kHeadingPointer, L"Colour"},
+    {kHeadingWindow, L"Handle", Field::Handle},
+    {kHeadingWindow, L"Class", Field::Class},
+    {kHeadingWindow, L"Title", Field::Title},
+    {kHeadingWindow, L"Control ID", Field::ControlId},
+    {kHeadingWindow, L"ClassNN", Field::ClassNN},
+    {kHeadingWindow, L"Style", Field::Style},
+    {kHeadingWindow, L"Extended style", Field::ExtendedStyle},
+    {kHeadingWindow, L"Class style", Field::ClassStyle},
+    {kHeadingWindow, L"State", Field::State},
+    {kHeadingGeometry, L"Window rect", Field::WindowRect},
+    {kHeadingGeometry, L"Client rect", Field::ClientRect},
+    {kHeadingGeometry, L"Rect in parent", Field::RectInParent},
+    {kHeadingGeometry, L"Visible frame", Field::VisibleFrame},
+    {kHeadingGeometry, L"Monitor", Field::Monitor},
+    {kHeadingGeometry, L"DPI", Field::Dpi},
+    {kHeadingGeometry, L"DPI awareness", Field::DpiAwareness},
+    {kHeadingGeometry, L"Logical rect", Field::LogicalRect},
+    {kHeadingProcess, L"Process", Field::Process},
+    {kHeadingProcess, L"Path", Field::Path},
+    {kHeadingProcess, L"Thread ID", Field::ThreadId},
+    {kHeadingProcess, L"Architecture", Field::Architecture},
+    {kHeadingProcess, L"Integrity", Field::Integrity},
+    {kHeadingRelations, L"Parent", Field::Parent, &WindowFacts::parent},
+    {kHeadingRelations, L"Owner", Field::Owner, &WindowFacts::owner},
+    {kHeadingRelations, L"Root", Field::Root, &WindowFacts::root},
+    {kHeadingRelations, L"Root owner", Field::RootOwner, &WindowFacts::rootOwner},
+    {kHeadingRelations, L"Previous sibling", Field::PreviousSibling, &WindowFacts::previousSibling},
+    {kHeadingRelations, L"Next sibling", Field::NextSibling, &WindowFacts::nextSibling},
+    {kHeadingRelations, L"First child", Field::FirstChild, &WindowFacts::firstChild},
+    {kHeadingRelations, L"Children", Field::Children},
+    {kHeadingPointer, L"Screen", Field::Screen},
+    {kHeadingPointer, L"In window", Field::InWindow},
+    {kHeadingPointer, L"In client", Field::InClient},
+    {kHeadingPointer, L"Colour", Field::Colour},
 };
+
+void WriteOptionalRect(Text& text, const std::optional<Rect>& rect) {
+    if (rect) {
+        text.Rectangle(*rect);
+    }
+}
+
+void WriteState(Text& text, const WindowFacts& facts) {
+    text << (facts.state.visible ? L"visible" : L"hidden")
+         << (facts.state.enabled ? L", enabled" : L", disabled");
+    if (facts.state.minimized) {
+        text << L", minimized";
+    }
+    if (facts.state.maximized) {
+        text << L", maximized";
+    }
+    if (facts.cloaked.value_or(false)) {
+        text << L", cloaked";
+    }
+    if ((facts.exStyle & kWsExTopmost) != 0) {
+        text << L", topmost";
+    }
+}
+
+void WriteColour(Text& text, ColorRef colour) {
+    const auto c = static_cast<std::uint32_t>(colour);
+    const std::uint32_t parts[] = {c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF};
+    (text << L"RGB(").Unsigned(parts[0]) << L", ";
+    text.Unsigned(parts[1]) << L", ";
+    text.Unsigned(parts[2]) << L") #";
+    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    for (const std::uint32_t part : parts) {
+        const wchar_t two[] = {kDigits[part >> 4], kDigits[part & 0xF]};
+        text << std::wstring_view(two, 2);
+    }
+}
+
+// The row's value. Rows that describe the window itself stay empty for a window that is gone.
+void WriteValue(Text& text, const RowName& row, const WindowFacts& facts,
+                const std::optional<PointerReading>& pointer) {
+    const bool exists = facts.exists;
+    switch (row.field) {
+        case Field::Handle:
+            text.Handle(facts.handle);
+            return;
+        case Field::Class:
+            text << facts.className;
+            return;
+        case Field::Title:
+            text << facts.title;
+            return;
+        case Field::ControlId:
+            if (exists && !facts.child) {
+                text << L"none (top-level window)";
+            } else if (exists) {
+                text.Number(facts.controlId) << L" (0x";
+                text.HexNumber(static_cast<std::uint32_t>(facts.controlId)) << L")";
+            }
+            return;
+        case Field::ClassNN:
+            text << facts.classNN;
+            return;
+        case Field::Style:
+            if (exists) {
+                text << StyleText(facts.style, facts.className);
+            }
+            return;
+        case Field::ExtendedStyle:
+            if (exists) {
+                text << ExtendedStyleText(facts.exStyle);
+            }
+            return;
+        case Field::ClassStyle:
+            if (exists) {
+                text << ClassStyleText(facts.classStyle);
+            }
+            return;
+        case Field::State:
+            if (exists) {
+                WriteState(text, facts);
+            }
+            return;
+        case Field::WindowRect:
+            if (exists) {
+                text.Rectangle(facts.windowRect);
+            }
+            return;
+        case Field::ClientRect:
+            return WriteOptionalRect(text, facts.clientRect);
+        case Field::RectInParent:
+            return WriteOptionalRect(text, facts.rectInParent);
+        case Field::VisibleFrame:
+            return WriteOptionalRect(text, facts.visibleFrame);
+        case Field::Monitor:
+            if (facts.monitor) {
+                text << facts.monitor->deviceName << L" ";
+                text.Rectangle(facts.monitor->rect);
+                if (facts.monitor->dpi != 0) {
+                    (text << L", ").Unsigned(facts.monitor->dpi) << L" DPI";
+                }
+            }
+            return;
+        case Field::Dpi:
+            if (facts.dpi != 0) {
+                text.Unsigned(facts.dpi) << L" (";
+                text.Unsigned((std::uint64_t{facts.dpi} * 100 + kDefaultDpi / 2) / kDefaultDpi)
+                    << L"%)";
+            }
+            return;
+        case Field::DpiAwareness:
+            text << AwarenessText(facts.awareness);
+            return;
+        case Field::LogicalRect:
+            return WriteOptionalRect(text, facts.logicalRect);
+        case Field::Process:
+            text << facts.process;
+            return;
+        case Field::Path:
+            text << facts.path;
+            return;
+        case Field::ThreadId:
+            if (facts.threadId != 0) {
+                text.Unsigned(facts.threadId);
+            }
+            return;
+        case Field::Architecture:
+            text << ArchitectureText(facts.architecture);
+            return;
+        case Field::Integrity:
+            text << IntegrityText(facts.integrity);
+            return;
+        case Field::Parent:
+        case Field::Owner:
+        case Field::Root:
+        case Field::RootOwner:
+        case Field::PreviousSibling:
+        case Field::NextSibling:
+        case Field::FirstChild:
+            if (exists) {
+                text.Related(facts.*row.related);
+            }
+            return;
+        case Field::Children:
+            if (exists) {
+                text.Unsigned(facts.children) << (facts.childrenCounted ? L"" : L" or more");
+            }
+            return;
+        case Field::Screen:
+            if (pointer) {
+                text.Point(pointer->screen.x, pointer->screen.y);
+            }
+            return;
+        case Field::InWindow:
+            if (pointer && exists) {
+                text.Point(std::int64_t{pointer->screen.x} - facts.windowRect.left,
+                           std::int64_t{pointer->screen.y} - facts.windowRect.top);
+            }
+            return;
+        case Field::InClient:
+            if (pointer && facts.clientRect) {
+                text.Point(std::int64_t{pointer->screen.x} - facts.clientRect->left,
+                           std::int64_t{pointer->screen.y} - facts.clientRect->top);
+            }
+            return;
+        case Field::Colour:
+            if (pointer && pointer->colour) {
+                WriteColour(text, *pointer->colour);
+            }
+            return;
+    }
+}
 
 }  // namespace
 
 std::wstring HandleText(Hwnd window) {
-    return Concat({L"0x", Hex(window), L" (", SignedDecimalText(window), L")"});
+    return Text().Handle(window).Take();
 }
 
-std::wstring RectWithSizeText(const Rect& r) {
-    return Concat({PointText(r.left, r.top), L"-", PointText(r.right, r.bottom), L", ",
-                   SignedDecimalText(std::int64_t{r.right} - r.left), L" x ",
-                   SignedDecimalText(std::int64_t{r.bottom} - r.top)});
+std::wstring RectWithSizeText(const Rect& rect) {
+    return Text().Rectangle(rect).Take();
 }
 
 std::vector<ListRow> DetailRows(const WindowFacts& facts,
                                 const std::optional<PointerReading>& pointer) {
-    // The values in the order of kRowNames; the rows are made from both in one place.
-    std::vector<std::wstring> values;
-    values.reserve(std::size(kRowNames));
-    const bool exists = facts.exists;
-    const auto add = [&](std::wstring value, bool shown = true) {
-        values.push_back(shown ? std::move(value) : std::wstring());
-    };
-
-    add(HandleText(facts.handle));
-    add(facts.className);
-    add(facts.title);
-    add(ControlIdText(facts));
-    add(facts.classNN);
-    add(StyleText(facts.style, facts.className), exists);
-    add(ExtendedStyleText(facts.exStyle), exists);
-    add(ClassStyleText(facts.classStyle), exists);
-    add(StateText(facts));
-
-    add(RectWithSizeText(facts.windowRect), exists);
-    add(OptionalRect(facts.clientRect));
-    add(OptionalRect(facts.rectInParent));
-    add(OptionalRect(facts.visibleFrame));
-    add(MonitorText(facts.monitor));
-    add(DpiText(facts.dpi));
-    add(std::wstring(AwarenessText(facts.awareness)));
-    add(OptionalRect(facts.logicalRect));
-
-    add(facts.process);
-    add(facts.path);
-    add(DecimalText(facts.threadId), facts.threadId != 0);
-    add(std::wstring(ArchitectureText(facts.architecture)));
-    add(std::wstring(IntegrityText(facts.integrity)));
-
-    for (const RelationRow& relation : kRelationRows) {
-        add(RelatedText(facts.*relation.window), exists);
-    }
-    add(ChildrenText(facts));
-
-    const Point p = pointer ? pointer->screen : Point{};
-    add(PointText(p.x, p.y), pointer.has_value());
-    add(PointText(std::int64_t{p.x} - facts.windowRect.left,
-                  std::int64_t{p.y} - facts.windowRect.top),
-        pointer && exists);
-    const Rect client = facts.clientRect.value_or(Rect{});
-    add(PointText(std::int64_t{p.x} - client.left, std::int64_t{p.y} - client.top),
-        pointer && facts.clientRect);
-    add(ColourText(pointer ? pointer->colour : std::nullopt));
-
     std::vector<ListRow> rows;
-    rows.reserve(values.size());
-    for (std::size_t row = 0; row < values.size(); ++row) {
+    rows.reserve(std::size(kRowNames));
+    for (const RowName& row : kRowNames) {
+        Text text;
+        WriteValue(text, row, facts, pointer);
         // Texts of other programs may hold anything; a row stays on one line.
-        rows.push_back({kRowNames[row].heading, kRowNames[row].name, OnOneLine(values[row])});
+        rows.push_back({row.heading, row.name, OnOneLine(text.Take())});
     }
     return rows;
 }
@@ -292,10 +393,10 @@ std::vector<ListRow> StackRows(const std::vector<StackEntry>& stack, Hwnd shown)
     std::vector<ListRow> rows;
     for (std::size_t at = 0; at < stack.size(); ++at) {
         const StackEntry& entry = stack[at];
-        rows.push_back(
-            {kHeadingStack, L"#" + DecimalText(at + 1),
-             OnOneLine(Concat({RelatedText(entry.window), entry.cloaked ? L" (cloaked)" : L"",
-                               entry.window.handle == shown ? L" (on display)" : L""}))});
+        Text text;
+        text.Related(entry.window) << (entry.cloaked ? L" (cloaked)" : L"")
+                                   << (entry.window.handle == shown ? L" (on display)" : L"");
+        rows.push_back({kHeadingStack, L"#" + DecimalText(at + 1), OnOneLine(text.Take())});
     }
     return rows;
 }
@@ -312,9 +413,9 @@ Hwnd RowTarget(const WindowFacts& facts, const std::vector<StackEntry>& stack, c
     if (row.heading != kHeadingRelations || !facts.exists) {
         return 0;
     }
-    for (const RelationRow& relation : kRelationRows) {
-        if (row.name == relation.name) {
-            return (facts.*relation.window).handle;
+    for (const RowName& each : kRowNames) {
+        if (each.related != nullptr && row.name == each.name) {
+            return (facts.*each.related).handle;
         }
     }
     return 0;
