@@ -1,5 +1,7 @@
 #include "platform/help/help_fields.h"
 
+#include <algorithm>
+
 namespace tarnwick {
 
 std::wstring FillHelpFields(std::wstring_view text, const HelpFieldValues& values) {
@@ -15,10 +17,13 @@ std::wstring FillHelpFields(std::wstring_view text, const HelpFieldValues& value
             filled += text;
             return filled;
         }
-        const auto value = values.find(text.substr(start + open.size(), end - start - open.size()));
+        const std::wstring_view name = text.substr(start + open.size(), end - start - open.size());
+        const auto field =
+            std::find_if(values.begin(), values.end(),
+                         [&](const HelpFieldValue& entry) { return entry.name == name; });
         filled += text.substr(0, start);
-        if (value != values.end()) {
-            filled += value->second;
+        if (field != values.end()) {
+            filled += field->value;
         } else {
             filled += text.substr(start, end + close.size() - start);
         }

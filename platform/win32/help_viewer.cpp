@@ -457,7 +457,14 @@ int ShowHelpOrThrow(HWND owner, std::wstring_view reference, unsigned command,
 }  // namespace
 
 void SetHelpFieldValue(std::wstring_view name, std::wstring_view value) {
-    g_helpFields.insert_or_assign(std::wstring(name), std::wstring(value));
+    const auto field =
+        std::find_if(g_helpFields.begin(), g_helpFields.end(),
+                     [&](const HelpFieldValue& entry) { return entry.name == name; });
+    if (field != g_helpFields.end()) {
+        field->value = value;
+    } else {
+        g_helpFields.push_back({std::wstring(name), std::wstring(value)});
+    }
 }
 
 int ShowHelp(HWND owner, std::wstring_view reference, unsigned command, std::uintptr_t data) {

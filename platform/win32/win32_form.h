@@ -3,7 +3,6 @@
 // views, a menu bar, a tooltip window, timers and the system colour dialog.
 
 #include <array>
-#include <map>
 #include <vector>
 
 #include "platform/toolkit.h"
@@ -89,6 +88,8 @@ class Win32Form final : public Form {
     void CreateControls();
     void CreateMenuBar();
     HFONT FontFor(const FontDesign& font);
+    // The control of that id, or null when the form has none.
+    Control* Find(ControlId control);
     Control& At(ControlId control);
     HWND ContainerOf(const ControlDesign& design);
     void PlaceControl(Control& control);
@@ -104,7 +105,11 @@ class Win32Form final : public Form {
     HWND toolTip_ = nullptr;
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
-    std::map<ControlId, Control> controls_;
+    // One entry for each control of the design, in the design's order, all made in
+    // CreateControls with room for every one reserved first: the vector never grows after an
+    // entry is made, so the references At() and Find() hand out stay valid for the form's life.
+    // A form has a few dozen controls, which a linear search finds as quickly as a tree would.
+    std::vector<Control> controls_;
     std::array<float, 4> formTwips_{};
     std::vector<std::pair<FontDesign, HFONT>> fonts_;
     std::array<COLORREF, 16> customColors_{};

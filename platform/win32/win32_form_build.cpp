@@ -6,6 +6,7 @@
 #include <cmath>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "platform/win32/artwork.h"
 #include "platform/win32/list_control.h"
@@ -181,8 +182,11 @@ HWND Win32Form::ContainerOf(const ControlDesign& design) {
 
 void Win32Form::CreateControls() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    // No entry may move once made: each pass keeps a reference to its own while the window is
+    // created, and the window procedures look up the ones made before.
+    controls_.reserve(design_.controls.size());
     for (const ControlDesign& design : design_.controls) {
-        Control& control = controls_[design.id];
+        Control& control = controls_.emplace_back();
         control.design = &design;
         control.twips = {design.left, design.top, design.width, design.height};
         const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(design.id));
@@ -251,10 +255,19 @@ void Win32Form::CreateMenuBar() {
         return;
     }
     menu_ = design_.menu.empty() ? nullptr : ::CreateMenu();
-    std::map<ControlId, HMENU> popups;
+    // The menu bar's menus, by the id of their item on the bar.
+    std::vector<std::pair<ControlId, HMENU>> popups;
+    const auto popupOf = [&](ControlId id) {
+        const auto found = std::find_if(popups.begin(), popups.end(),
+                                        [&](const auto& popup) { return popup.first == id; });
+        if (found == popups.end()) {
+            throw Win32Failure("a menu item under an item that is not on the menu bar");
+        }
+        return found->second;
+    };
     std::vector<ACCEL> accelerators;
     for (const MenuItemDesign& item : design_.menu) {
-        const HMENU parent = item.parent == kThisForm ? menu_ : popups.at(item.parent);
+        const HMENU parent = item.parent == kThisForm ? menu_ : popupOf(item.parent);
         if (item.caption == L"-") {
             ::AppendMenuW(parent, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
             continue;
@@ -268,7 +281,7 @@ void Win32Form::CreateMenuBar() {
         }
         if (item.parent == kThisForm) {
             const HMENU popup = ::CreatePopupMenu();
-            popups[item.id] = popup;
+            popups.emplace_back(item.id, popup);
             ::AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
                           text.c_str());
         } else {
@@ -288,12 +301,21 @@ void Win32Form::CreateMenuBar() {
     }
 }
 
+Win32Form::Control* Win32Form::Find(ControlId control) {
+    for (Control& entry : controls_) {
+        if (entry.design->id == control) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
 Win32Form::Control& Win32Form::At(ControlId control) {
-    const auto found = controls_.find(control);
-    if (found == controls_.end()) {
+    Control* const found = Find(control);
+    if (found == nullptr) {
         throw Win32Failure("no such control");
     }
-    return found->second;
+    return *found;
 }
 
 void Win32Form::PlaceControl(Control& control) {

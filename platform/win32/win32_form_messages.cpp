@@ -81,9 +81,9 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY: {
             const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
             const auto id = static_cast<ControlId>(notice->idFrom);
-            const auto found = controls_.find(id);
-            if (loaded_ && notice->code == NM_DBLCLK && found != controls_.end() &&
-                found->second.design->kind == ControlKind::List) {
+            const Control* const found = Find(id);
+            if (loaded_ && notice->code == NM_DBLCLK && found != nullptr &&
+                found->design->kind == ControlKind::List) {
                 RaiseEvent("DblClick", [&] { events_.DblClick(id); });
             }
             return 0;
@@ -177,8 +177,8 @@ bool Win32Form::OnContextMenu(HWND window, LPARAM lParam) {
         target = child;
     }
     const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                    [&](const auto& entry) { return entry.second.hwnd == target; });
-    const ControlId control = found != controls_.end() ? found->first : kThisForm;
+                                    [&](const Control& entry) { return entry.hwnd == target; });
+    const ControlId control = found != controls_.end() ? found->design->id : kThisForm;
     if (!fromKeyboard && control == kThisForm) {
         // The caption, the menu bar or the bare client area: the system's own menus.
         return false;
@@ -288,7 +288,7 @@ void Win32Form::FocusFirstControl() {
 }
 
 void Win32Form::EndPresses() {
-    for (auto& [id, control] : controls_) {
+    for (Control& control : controls_) {
         if (control.pressedButton != 0) {
             EndPress(control);
         }

@@ -1,0 +1,144 @@
+#pragma once
+// The help file reader's pieces, shared by its files: lines and words of the text, the topic text
+// builder, and the window lookup that both the parser and HelpDocument use.
+//
+// The text helpers and the topic text builder are defined here, inline: the parser calls most of
+// them from one place, and compiled into it they cost the program half a kilobyte less than out
+// of line.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/help/help_document.h"
+
+namespace tarnwick::help_text {
+
+inline bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+
+inline wchar_t AsciiLower(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+inline std::wstring_view Trim(std::wstring_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Splits at CR LF, LF or a lone CR.
+inline std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
+    std::vector<std::wstring_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\n' && text[i] != L'\r') {
+            continue;
+        }
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
+inline std::vector<std::wstring_view> SplitWords(std::wstring_view text) {
+    std::vector<std::wstring_view> words;
+    text = Trim(text);
+    while (!text.empty()) {
+        std::size_t end = 0;
+        while (end < text.size() && !IsBlank(text[end])) {
+            ++end;
+        }
+        words.push_back(text.substr(0, end));
+        text = Trim(text.substr(end));
+    }
+    return words;
+}
+
+// Plain decimal digits within [0, limit]; no sign, no blanks.
+inline std::optional<std::uint32_t> ParseNumber(std::wstring_view text, std::uint32_t limit) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<std::uint64_t>(c - L'0');
+        if (value > limit) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+// Names compare without regard to the case of ASCII letters.
+const HelpWindowDefinition* WindowWithName(const std::vector<HelpWindowDefinition>& windows,
+                                           std::wstring_view name);
+
+// Joins a topic's text lines into paragraphs, list items and kept lines.
+class TopicTextBuilder {
+  public:
+    void AddLine(std::wstring_view line) {
+        const std::wstring_view trimmed = Trim(line);
+        if (trimmed.empty()) {
+            paragraphOpen_ = false;
+            joinable_ = false;
+        } else if (trimmed.front() == L'|') {
+            std::wstring_view kept = trimmed.substr(1);
+            if (!kept.empty() && IsBlank(kept.front())) {
+                kept.remove_prefix(1);
+            }
+            StartLine();
+            text_ += kept;
+            joinable_ = false;
+        } else if (trimmed.starts_with(L"- ")) {
+            StartLine();
+            text_ += trimmed;
+            joinable_ = true;
+        } else {
+            // "@@" stands for a literal "@".
+            const std::wstring_view words =
+                trimmed.starts_with(L"@@") ? trimmed.substr(1) : trimmed;
+            if (joinable_) {
+                text_ += L' ';
+            } else {
+                StartLine();
+            }
+            text_ += words;
+            joinable_ = true;
+        }
+    }
+
+    std::wstring Take() { return std::move(text_); }
+
+  private:
+    void StartLine() {
+        if (!text_.empty()) {
+            text_ += paragraphOpen_ ? L"\n" : L"\n\n";
+        }
+        paragraphOpen_ = true;
+    }
+
+    std::wstring text_;
+    bool paragraphOpen_ = false;
+    bool joinable_ = false;
+};
+
+}  // namespace tarnwick::help_text
