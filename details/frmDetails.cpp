@@ -31,13 +31,13 @@ void frmDetails::Click(ControlId control) {
         case key_Close:
             return form_->Unload();
         case key_Parent:
-            return Navigate(facts_.parent.handle);
+            return Navigate(facts_->parent.handle);
         case key_FirstChild:
-            return Navigate(facts_.firstChild.handle);
+            return Navigate(facts_->firstChild.handle);
         case key_PreviousSibling:
-            return Navigate(facts_.previousSibling.handle);
+            return Navigate(facts_->previousSibling.handle);
         case key_NextSibling:
-            return Navigate(facts_.nextSibling.handle);
+            return Navigate(facts_->nextSibling.handle);
         case key_SelectAll:
             return form_->SelectAllListRows(lst_Properties);
         case key_Copy:
@@ -107,7 +107,7 @@ void frmDetails::SavePlacement() {
 }
 
 void frmDetails::ShowWindowFacts(Hwnd window) {
-    facts_ = QueryWindowFacts(platform_, window);
+    facts_ = std::make_unique<WindowFacts>(QueryWindowFacts(platform_, window));
     ShowRows();
 }
 
@@ -140,8 +140,8 @@ void frmDetails::SetStack(const std::vector<StackedWindow>& stack) {
 }
 
 void frmDetails::ShowRows() {
-    rows_ = DetailRows(facts_, pointer_);
-    for (ListRow& row : StackRows(stack_, facts_.handle)) {
+    rows_ = DetailRows(*facts_, pointer_);
+    for (ListRow& row : StackRows(stack_, facts_->handle)) {
         rows_.push_back(std::move(row));
     }
     form_->SetListRows(lst_Properties, rows_);
@@ -156,7 +156,7 @@ void frmDetails::Navigate(Hwnd window) {
 void frmDetails::key_Activate_Click() {
     const std::vector<ListRow> selected = SelectedRows();
     if (!selected.empty()) {
-        Navigate(RowTarget(facts_, stack_, selected.front()));
+        Navigate(RowTarget(*facts_, stack_, selected.front()));
     }
 }
 

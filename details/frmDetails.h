@@ -34,7 +34,7 @@ class frmDetails final : public FormEvents {
     Form& form() { return *form_; }
     // Whether the user has closed the window; a closed window shows nothing again.
     bool closed() const { return closed_; }
-    Hwnd shownWindow() const { return facts_.handle; }
+    Hwnd shownWindow() const { return facts_->handle; }
 
     // Asks the system everything about the window and shows it.
     void ShowWindowFacts(Hwnd window);
@@ -70,7 +70,8 @@ class frmDetails final : public FormEvents {
     Platform platform_;
     DetailsHost& host_;
     std::unique_ptr<Form> form_;
-    WindowFacts facts_;
+    // Held apart, so that a new window's facts replace the old ones without copying them.
+    std::unique_ptr<WindowFacts> facts_ = std::make_unique<WindowFacts>();
     std::optional<PointerReading> pointer_;
     Point lastMessagePointer_;
     std::vector<StackEntry> stack_;

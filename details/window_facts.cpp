@@ -76,14 +76,24 @@ void QueryRelations(const Platform& platform, WindowFacts& facts) {
     Win32Api& win32 = platform.win32;
     WindowInspector& inspector = platform.inspector;
     const Hwnd window = facts.handle;
+    // The relatives as GetWindow and GetAncestor name them, each with its class and title.
+    struct Relative {
+        RelatedWindow WindowFacts::*field;
+        Relation relation;
+    };
+    constexpr Relative kRelatives[] = {
+        {&WindowFacts::owner, Relation::Owner},
+        {&WindowFacts::root, Relation::Root},
+        {&WindowFacts::rootOwner, Relation::RootOwner},
+        {&WindowFacts::previousSibling, Relation::PreviousSibling},
+        {&WindowFacts::nextSibling, Relation::NextSibling},
+        {&WindowFacts::firstChild, Relation::FirstChild},
+    };
     facts.parent = DescribeWindow(win32, facts.child ? win32.GetParent(window) : 0);
-    facts.owner = DescribeWindow(win32, inspector.GetRelative(window, Relation::Owner));
-    facts.root = DescribeWindow(win32, inspector.GetRelative(window, Relation::Root));
-    facts.rootOwner = DescribeWindow(win32, inspector.GetRelative(window, Relation::RootOwner));
-    facts.previousSibling =
-        DescribeWindow(win32, inspector.GetRelative(window, Relation::PreviousSibling));
-    facts.nextSibling = DescribeWindow(win32, inspector.GetRelative(window, Relation::NextSibling));
-    facts.firstChild = DescribeWindow(win32, inspector.GetRelative(window, Relation::FirstChild));
+    for (const Relative& relative : kRelatives) {
+        facts.*relative.field =
+            DescribeWindow(win32, inspector.GetRelative(window, relative.relation));
+    }
     facts.children = 0;
     for (Hwnd child = facts.firstChild.handle; child != 0;
          child = inspector.GetRelative(child, Relation::NextSibling)) {

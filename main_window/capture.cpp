@@ -36,18 +36,19 @@ void frmMain::RegisterCaptureHotkey() {
         win32.SetHelpField(kHelpFieldCaptureHotkey, L"none (switched off in the settings file)");
         return;
     }
-    const std::wstring name = HotkeyText(*hotkey);
+    std::wstring name = HotkeyText(*hotkey);
     m_CaptureHotkey = form_->RegisterHotKey(hk_Capture, hotkey->modifiers, hotkey->virtualKey);
-    if (m_CaptureHotkey) {
-        win32.SetHelpField(kHelpFieldCaptureHotkey, name);
-        return;
+    if (!m_CaptureHotkey) {
+        // Another program holds the key: Tarnwick works on without it, and says where to change
+        // it.
+        std::wstring tip(L"Click here and drag to get target crosshair. ");
+        tip.append(name).append(
+            L" is taken by another program: set CaptureHotkey in "
+            L"Tarnwick.ini (see Help)");
+        form_->SetToolTipText(img_Target, tip);
+        name.append(L", which another program holds: choose another key");
     }
-    // Another program holds the key: Tarnwick works on without it, and says where to change it.
-    win32.SetHelpField(kHelpFieldCaptureHotkey,
-                       name + L", which another program holds: choose another key");
-    form_->SetToolTipText(img_Target, L"Click here and drag to get target crosshair. " + name +
-                                          L" is taken by another program: set CaptureHotkey in "
-                                          L"Tarnwick.ini (see Help)");
+    win32.SetHelpField(kHelpFieldCaptureHotkey, name);
 }
 
 void frmMain::UnregisterCaptureHotkey() {
