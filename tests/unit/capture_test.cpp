@@ -47,16 +47,16 @@ class CaptureTest : public MainWindowTest {
         win32.windows[kNotepad] = fake::Window(L"Notepad", L"Text", {500, 500, 900, 700}, kVisible);
         inspector.details[kCloaked].cloaked = true;
         inspector.details[kHidden].state.visible = false;
-        for (const Hwnd process1 : {kOverlay, kDialog, kGroup, kButton, kBeside, kCloaked, kHidden,
-                                    kNotepad}) {
+        for (const Hwnd process1 :
+             {kOverlay, kDialog, kGroup, kButton, kBeside, kCloaked, kHidden, kNotepad}) {
             win32.windowProcess[process1] = 9;
         }
         win32.cursor = kAtButton;
         win32.windowUnderCursor = kGroup;  // what WindowFromPoint gives: not the disabled button
         win32.foreground = kNotepad;
         Start();
-        win32.windows[own()] = fake::Window(L"Tarnwick.frmMain", L"Tarnwick", {0, 0, 300, 300},
-                                            kVisible);
+        win32.windows[own()] =
+            fake::Window(L"Tarnwick.frmMain", L"Tarnwick", {0, 0, 300, 300}, kVisible);
         win32.windowProcess[own()] = 1;
         inspector.zOrder = {own(), kOverlay, kNotepad, kDialog, kCloaked, kHidden};
         Tick();
@@ -74,8 +74,8 @@ TEST_F(CaptureTest, ShowsTheWindowUnderThePointerFramesItAndActivatesNothing) {
     EXPECT_EQ(caption(lbl_WindowTitle), L"Group");
     Tick();
     EXPECT_EQ(log.Count("GetWindowDC(" + std::to_string(kGroup)), 1);
-    for (const char* activating : {"SetWindowPos", "frmMain.Show", "frmMain.ZOrder",
-                                   "SetForegroundWindow", "Details."}) {
+    for (const char* activating :
+         {"SetWindowPos", "frmMain.Show", "frmMain.ZOrder", "SetForegroundWindow", "Details."}) {
         EXPECT_EQ(log.Count(activating), 0) << activating;
     }
 }
