@@ -46,14 +46,8 @@ struct WindowWithButton {
         options.title = L"Capture test window";
         options.rect = {420, 60, 820, 360};
         top = windows.Create(options);
-        options.parent = top;
-        options.ownClass = false;
-        options.className = L"Button";
-        options.title = L"Press";
-        options.rect = {40, 40, 240, 120};
-        options.style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | buttonStyle;
-        options.controlId = 1001;
-        button = windows.Create(options);
+        button = windows.CreateControl(top, L"Button", L"Press", {40, 40, 240, 120},
+                                       BS_PUSHBUTTON | buttonStyle, 1001);
     }
     HWND top = nullptr;
     HWND button = nullptr;

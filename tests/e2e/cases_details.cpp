@@ -55,20 +55,10 @@ struct Dialog {
         options.title = L"Details test window";
         options.rect = {40, 40, 440, 300};
         top = windows.Create(options);
-        options.parent = top;
-        options.ownClass = false;
-        options.className = L"Button";
-        options.title = L"Press";
-        options.rect = {10, 10, 110, 40};
-        options.style = kButtonStyle;
-        options.controlId = kButtonId;
-        button = windows.Create(options);
-        options.className = L"Edit";
-        options.title = L"read only";
-        options.rect = {10, 60, 210, 84};
-        options.style = kEditStyle;
-        options.controlId = kEditId;
-        edit = windows.Create(options);
+        button = windows.CreateControl(top, L"Button", L"Press", {10, 10, 110, 40}, kButtonStyle,
+                                       kButtonId);
+        edit = windows.CreateControl(top, L"Edit", L"read only", {10, 60, 210, 84}, kEditStyle,
+                                     kEditId);
     }
     HWND top = nullptr;
     HWND button = nullptr;

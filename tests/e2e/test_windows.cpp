@@ -115,6 +115,19 @@ HWND TestWindows::Create(const TestWindowOptions& options) {
         SendMessageW(controller_, kCreateMessage, 0, reinterpret_cast<LPARAM>(&options)));
 }
 
+HWND TestWindows::CreateControl(HWND parent, std::wstring className, std::wstring text, RECT rect,
+                                DWORD style, int controlId) {
+    TestWindowOptions options;
+    options.parent = parent;
+    options.ownClass = false;
+    options.className = std::move(className);
+    options.title = std::move(text);
+    options.rect = rect;
+    options.style = WS_CHILD | WS_VISIBLE | style;
+    options.controlId = controlId;
+    return Create(options);
+}
+
 HWND TestWindows::CreateBackdrop() {
     TestWindowOptions options;
     options.className = kBackdropClass;

@@ -45,6 +45,10 @@ class TestWindows {
 
     // Creates and shows a window without activating it; returns once it is shown.
     HWND Create(const TestWindowOptions& options);
+    // A control of the system's class (a BUTTON, an EDIT) inside the window, with its id; rect
+    // in the window's client coordinates, WS_CHILD | WS_VISIBLE added to the style.
+    HWND CreateControl(HWND parent, std::wstring className, std::wstring text, RECT rect,
+                       DWORD style, int controlId);
     // A borderless window over the whole screen, below the others, so that a drag never
     // crosses the bare desktop (a frame painted there would never be wiped).
     HWND CreateBackdrop();
