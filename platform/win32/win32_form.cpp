@@ -6,10 +6,18 @@
 #include "platform/win32/artwork.h"
 #include "platform/win32/restore_rect.h"
 #include "platform/win32/screen_units.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_failure.h"
 
 namespace tarnwick::win32 {
+
+namespace {
+
+// What ShowColor reports when the system has no colour dialog: CDERR_INITIALIZATION.
+constexpr std::int32_t kErrorNoColorDialog = 0x0002;
+
+}  // namespace
 
 RECT Win32Form::OuterPixels() const {
     RECT rect{};
@@ -238,11 +246,20 @@ std::int32_t Win32Form::ShowColor(ControlId dialog) {
     choose.rgbResult = static_cast<COLORREF>(c.color);
     choose.lpCustColors = customColors_.data();
     choose.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (::ChooseColorW(&choose)) {
+    // The dialog's library (with the printing and shell libraries it brings) is loaded the first
+    // time the colour is chosen, not at start-up.
+    static const auto chooseColor =
+        SystemFunction<decltype(::ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    static const auto extendedError =
+        SystemFunction<decltype(::CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    if (chooseColor == nullptr || extendedError == nullptr) {
+        return kErrorNoColorDialog;
+    }
+    if (chooseColor(&choose)) {
         c.color = static_cast<ColorRef>(choose.rgbResult);
         return 0;
     }
-    const DWORD failure = ::CommDlgExtendedError();
+    const DWORD failure = extendedError();
     return failure == 0 ? kErrorCancel : static_cast<std::int32_t>(failure);
 }
 
