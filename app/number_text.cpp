@@ -182,7 +182,11 @@ std::wstring GeneralNumber(std::int32_t value) {
 }
 
 std::wstring DecimalWithSign(std::int32_t value) {
-    return value >= 0 ? L" " + GeneralNumber(value) : GeneralNumber(value);
+    std::wstring text = GeneralNumber(value);
+    if (value >= 0) {
+        text.insert(0, 1, L' ');
+    }
+    return text;
 }
 
 std::wstring Hex(std::int32_t value) {
@@ -204,9 +208,10 @@ std::wstring NumberText(float value) {
         return L" 0";  // a negative zero is written as plain 0
     }
     const float magnitude = negative ? -value : value;
-    const std::wstring text = magnitude > 3.4028235e38f ? L"inf" : ShortestFixed(magnitude);
+    std::wstring text = magnitude > 3.4028235e38f ? L"inf" : ShortestFixed(magnitude);
     // A full stop before any fraction whatever the locale, a blank before a value >= 0.
-    return negative ? L"-" + text : L" " + text;
+    text.insert(0, 1, negative ? L'-' : L' ');
+    return text;
 }
 
 }  // namespace tarnwick

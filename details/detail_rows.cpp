@@ -7,7 +7,6 @@
 #include "app/number_text.h"
 #include "details/style_names.h"
 #include "main_window/window_record.h"
-#include "platform/decimal_text.h"
 
 namespace tarnwick {
 
@@ -389,6 +388,17 @@ std::vector<ListRow> DetailRows(const WindowFacts& facts,
     return rows;
 }
 
+namespace {
+
+// "#1" for the topmost window of the stack.
+std::wstring StackRowName(std::size_t at) {
+    Text name;
+    (name << L"#").Unsigned(at + 1);
+    return name.Take();
+}
+
+}  // namespace
+
 std::vector<ListRow> StackRows(const std::vector<StackEntry>& stack, Hwnd shown) {
     std::vector<ListRow> rows;
     for (std::size_t at = 0; at < stack.size(); ++at) {
@@ -396,7 +406,7 @@ std::vector<ListRow> StackRows(const std::vector<StackEntry>& stack, Hwnd shown)
         Text text;
         text.Related(entry.window) << (entry.cloaked ? L" (cloaked)" : L"")
                                    << (entry.window.handle == shown ? L" (on display)" : L"");
-        rows.push_back({kHeadingStack, L"#" + DecimalText(at + 1), OnOneLine(text.Take())});
+        rows.push_back({kHeadingStack, StackRowName(at), OnOneLine(text.Take())});
     }
     return rows;
 }
@@ -404,7 +414,7 @@ std::vector<ListRow> StackRows(const std::vector<StackEntry>& stack, Hwnd shown)
 Hwnd RowTarget(const WindowFacts& facts, const std::vector<StackEntry>& stack, const ListRow& row) {
     if (row.heading == kHeadingStack) {
         for (std::size_t at = 0; at < stack.size(); ++at) {
-            if (row.name == L"#" + DecimalText(at + 1)) {
+            if (row.name == StackRowName(at)) {
                 return stack[at].window.handle;
             }
         }

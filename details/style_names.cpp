@@ -160,7 +160,8 @@ constexpr StyleName kClassStyles[] = {
 std::wstring FullHex(std::uint32_t value) {
     std::wstring digits = Hex(static_cast<std::int32_t>(value));
     digits.insert(0, 8 - digits.size(), L'0');
-    return L"0x" + digits;
+    digits.insert(0, L"0x");
+    return digits;
 }
 
 // The value, then the names of the tables in their order. A name applies when its bits hold its

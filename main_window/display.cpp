@@ -18,9 +18,13 @@ namespace {
 // Capacity of a class-name or title query, terminator included.
 constexpr std::int32_t kTextCapacity = 512;
 
+// Appended piece by piece: a chain of concatenations costs the program far more code.
 std::wstring RectText(const Rect& r) {
-    return L"(" + GeneralNumber(r.left) + L", " + GeneralNumber(r.top) + L")-(" +
-           GeneralNumber(r.right) + L", " + GeneralNumber(r.bottom) + L")";
+    std::wstring text = L"(";
+    text.append(GeneralNumber(r.left)).append(L", ").append(GeneralNumber(r.top));
+    text.append(L")-(").append(GeneralNumber(r.right)).append(L", ");
+    text.append(GeneralNumber(r.bottom)).append(L")");
+    return text;
 }
 
 }  // namespace

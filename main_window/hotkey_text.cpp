@@ -160,7 +160,9 @@ std::wstring HotkeyText(const Hotkey& hotkey) {
         return text;
     }
     if (key >= kF1 && key < kF1 + kFunctionKeyCount) {
-        return text + L'F' + DecimalText(key - kF1 + 1);
+        text.push_back(L'F');
+        text.append(DecimalText(key - kF1 + 1));
+        return text;
     }
     for (const Name& name : kKeyNames) {
         if (name.value == key) {

@@ -82,11 +82,14 @@ std::wstring RecordText(std::wstring_view heading, const ShownWindow& shown,
     if (heading.ends_with(L':')) {
         heading.remove_suffix(1);
     }
-    std::wstring record = OnOneLine(heading) + L"\r\n";
+    std::wstring record = OnOneLine(heading);
+    record.append(L"\r\n");
     const auto line = [&](std::wstring_view name, std::wstring_view value) {
         record.append(name).append(L": ").append(OnOneLine(value)).append(L"\r\n");
     };
-    line(FieldName(WindowField::hWnd), shown.decimal + L", " + shown.hex);
+    std::wstring handle = shown.decimal;
+    handle.append(L", ").append(shown.hex);
+    line(FieldName(WindowField::hWnd), handle);
     for (const WindowField field : kWindowFields) {
         if (field != WindowField::hWnd) {
             line(FieldName(field), ShownText(shown, field));

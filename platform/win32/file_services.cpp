@@ -19,10 +19,13 @@ std::wstring ExtendedPath(std::wstring_view path) {
     if (path.size() < MAX_PATH || path.starts_with(kExtendedPrefix)) {
         return std::wstring(path);
     }
+    std::wstring extended(kExtendedPrefix);
     if (path.starts_with(L"\\\\")) {
-        return std::wstring(kExtendedPrefix) + L"UNC" + std::wstring(path.substr(1));
+        extended.append(L"UNC").append(path.substr(1));
+    } else {
+        extended.append(path);
     }
-    return std::wstring(kExtendedPrefix) + std::wstring(path);
+    return extended;
 }
 
 // The path as the caller wrote it, without the prefix ExtendedPath may have added.

@@ -131,7 +131,9 @@ std::wstring WithWindowsLineEnds(std::wstring_view text) {
 }
 
 std::wstring TopicPage(const HelpTopic& topic) {
-    return WithWindowsLineEnds(topic.title + L"\n\n" + FillHelpFields(topic.text, g_helpFields));
+    std::wstring page = topic.title;
+    page.append(L"\n\n").append(FillHelpFields(topic.text, g_helpFields));
+    return WithWindowsLineEnds(page);
 }
 
 void ShowTopic(ViewerState& state, std::size_t index) {
@@ -159,8 +161,10 @@ void FillTopicList(ViewerState& state) {
 // Authors of a help file find the parts that were left out in the debugger's output.
 void ReportProblems(const std::wstring& file, const std::vector<HelpProblem>& problems) {
     for (const HelpProblem& problem : problems) {
-        const std::wstring line =
-            file + L"(" + DecimalText(problem.line) + L"): " + problem.message + L"\n";
+        // Appended piece by piece: a chain of concatenations costs the program far more code.
+        std::wstring line = file;
+        line.append(L"(").append(DecimalText(problem.line)).append(L"): ");
+        line.append(problem.message).append(L"\n");
         OutputDebugStringW(line.c_str());
     }
 }
@@ -383,17 +387,22 @@ LoadedHelp LoadHelpFile(const std::wstring& path) {
     }
     const FileContents file = ReadWholeFile(path);
     if (file.outcome == FileOutcome::CannotOpen) {
-        loaded.problem = L"Cannot open the help file " + path + L".";
+        loaded.problem.append(L"Cannot open the help file ").append(path).append(L".");
     } else if (file.outcome == FileOutcome::TooLarge) {
-        loaded.problem = L"The help file " + path + L" is too large to be a help file.";
+        loaded.problem.append(L"The help file ").append(path);
+        loaded.problem.append(L" is too large to be a help file.");
     } else {
         HelpParseResult parsed = ParseHelpDocument(file.bytes);
         ReportProblems(path, parsed.problems);
         loaded.document = std::move(parsed.document);
         if (!loaded.document) {
-            loaded.problem = L"The help file " + path + L" cannot be shown: " + parsed.error;
-            loaded.problem += parsed.errorLine ? L" (line " + DecimalText(parsed.errorLine) + L")."
-                                               : std::wstring(L".");
+            loaded.problem.append(L"The help file ").append(path);
+            loaded.problem.append(L" cannot be shown: ").append(parsed.error);
+            if (parsed.errorLine) {
+                loaded.problem.append(L" (line ").append(DecimalText(parsed.errorLine));
+                loaded.problem.append(L")");
+            }
+            loaded.problem.append(L".");
         }
     }
     return loaded;
@@ -421,23 +430,20 @@ int ShowHelpOrThrow(HWND owner, std::wstring_view reference, unsigned command,
     const HelpReference target = SplitHelpReference(reference);
     // Read on every request, so that a corrected file shows without a restart.
     LoadedHelp loaded = LoadHelpFile(target.file);
-    std::optional<HelpWindowDefinition> definition;
-    if (loaded.document) {
-        if (const HelpWindowDefinition* named = loaded.document->WindowNamed(target.window)) {
-            definition = *named;
-        }
-    }
+    // Points into the loaded document, so it is used before the window's state takes that over.
+    const HelpWindowDefinition* definition =
+        loaded.document ? loaded.document->WindowNamed(target.window) : nullptr;
 
     if (!g_helpWindow) {
-        g_helpWindow = CreateHelpWindow(owner, definition ? &*definition : nullptr);
+        g_helpWindow = CreateHelpWindow(owner, definition);
         if (!g_helpWindow) {
             return 0;
         }
     }
-    ViewerState& state = *StateOf(g_helpWindow);
-    state.document = std::move(loaded.document);
     const bool hasCaption = definition && !definition->caption.empty();
     SetWindowTextW(g_helpWindow, hasCaption ? definition->caption.c_str() : kDefaultCaption);
+    ViewerState& state = *StateOf(g_helpWindow);
+    state.document = std::move(loaded.document);
     FillTopicList(state);
 
     const std::optional<std::size_t> topic =
@@ -445,8 +451,10 @@ int ShowHelpOrThrow(HWND owner, std::wstring_view reference, unsigned command,
     if (topic) {
         ShowTopic(state, *topic);
     } else if (state.document) {
-        ShowMessage(state, L"The help file " + target.file + L" has no topic with context number " +
-                               DecimalText(data) + L". Choose a topic from the list.");
+        std::wstring message = L"The help file ";
+        message.append(target.file).append(L" has no topic with context number ");
+        message.append(DecimalText(data)).append(L". Choose a topic from the list.");
+        ShowMessage(state, message);
     } else {
         ShowMessage(state, loaded.problem);
     }

@@ -67,7 +67,9 @@ void Rebuild(HWND list, std::span<const ListRow> rows) {
                 ::SendMessageW(list, LVM_INSERTGROUP, static_cast<WPARAM>(-1),
                                reinterpret_cast<LPARAM>(&header));
             } else {
-                InsertItem(list, at++, kHeadingRow, 0, L"[" + heading + L"]", {});
+                std::wstring headingRow = L"[";
+                headingRow.append(heading).append(L"]");
+                InsertItem(list, at++, kHeadingRow, 0, headingRow, {});
             }
         }
         InsertItem(list, at++, static_cast<LPARAM>(row), groups ? group : 0, rows[row].name,

@@ -23,7 +23,8 @@ std::wstring SystemFolderPath(const wchar_t* name) {
         return {};
     }
     folder.resize(length);
-    return folder + L'\\' + name;
+    folder.append(L"\\").append(name);
+    return folder;
 }
 
 }  // namespace

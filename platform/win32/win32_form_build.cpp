@@ -21,7 +21,11 @@ namespace {
 constexpr wchar_t kPanelClass[] = L"Tarnwick.Panel";
 
 std::wstring ClassNameOf(const FormDesign& design) {
-    return L"Tarnwick." + std::wstring(design.name.begin(), design.name.end());
+    std::wstring name = L"Tarnwick.";
+    for (char c : design.name) {
+        name += static_cast<wchar_t>(c);  // the form's name is plain ASCII
+    }
+    return name;
 }
 
 DWORD FormStyle(const FormDesign& design) {
@@ -274,7 +278,7 @@ void Win32Form::CreateMenuBar() {
         }
         std::wstring text(item.caption);
         if (!item.shortcut.empty()) {
-            text += L"\t" + std::wstring(item.shortcut);
+            text.append(L"\t").append(item.shortcut);
             if (item.shortcut == L"F1") {
                 accelerators.push_back({FVIRTKEY, VK_F1, static_cast<WORD>(item.id)});
             }
