@@ -149,6 +149,43 @@ void CaptureReachesADisabledButtonUnderATransparentWindow(Check& check, const En
                Quote(app.Text(ids::lbl_WindowClass) + L" " + app.Text(ids::lbl_WindowTitle)));
 }
 
+// With only the target mode on, while the About box holds the main window off, and while the main
+// window is minimised: each capture shows the button under the pointer.
+void CaptureInEveryStateOfTheProgram(Check& check, const Environment& env) {
+    CaseFolder folder(check, env, check.CaseName());
+    folder.WriteIni("[General]\r\nTrackForeground=0\r\n");
+    TarnwickApp app(check, env, folder.ExePath());
+    app.Start();
+    TestWindows windows;
+    const WindowWithButton test(windows);
+    const HWND other = windows.CreateControl(test.top, L"Button", L"Other", {260, 40, 380, 120},
+                                             BS_PUSHBUTTON, 1002);
+    const auto captureOver = [&](HWND control, std::wstring_view state) {
+        MoveMouse(Centre(RectOf(control)));
+        Pause();
+        PressCaptureHotkey();
+        ExpectTracked(check, app, std::wstring(L"captured ") + std::wstring(state), control,
+                      kCaptureHeading, 1000);
+    };
+    captureOver(test.button, L"with only the target mode on");
+
+    app.Command(ids::mnu_About);
+    const std::optional<HWND> box = app.WaitForWindow(kAboutWindowClass, 3000);
+    check.That(L"the About box opens", box.has_value(), L"open", L"none");
+    captureOver(other, L"while the About box is open");
+    if (box) {
+        PostMessageW(*box, WM_CLOSE, 0, 0);
+        WaitUntil(2000, [&] { return IsWindowEnabled(app.MainWindow()) != FALSE; });
+    }
+
+    ShowWindow(app.MainWindow(), SW_MINIMIZE);
+    WaitUntil(1000, [&] { return IsIconic(app.MainWindow()) != FALSE; });
+    captureOver(test.button, L"while the main window is minimised");
+    check.That(L"the main window stays minimised", IsIconic(app.MainWindow()) != FALSE,
+               L"minimised", L"restored");
+    ShowWindow(app.MainWindow(), SW_RESTORE);
+}
+
 // Whether the driver can take the hotkey itself: it can when no program holds it.
 bool HotkeyFree() {
     if (!RegisterHotKey(nullptr, kHotkeyId, MOD_CONTROL | MOD_SHIFT, VK_F8)) {
@@ -200,6 +237,7 @@ std::vector<TestCase> CaptureCases() {
         {L"capture_hotkey_catches_an_open_menu", CaptureCatchesAnOpenMenu},
         {L"capture_hotkey_reaches_a_disabled_button_under_a_transparent_window",
          CaptureReachesADisabledButtonUnderATransparentWindow},
+        {L"capture_hotkey_in_every_state_of_the_program", CaptureInEveryStateOfTheProgram},
         {L"capture_hotkey_switched_off_or_taken", HotkeySwitchedOffOrTaken},
     };
 }
