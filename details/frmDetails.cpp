@@ -114,7 +114,7 @@ void frmDetails::ShowWindowFacts(Hwnd window) {
 void frmDetails::FollowPointer() {
     // Reading the pointer itself can cost more than the rest of the tick: it is read only once
     // it has moved.
-    const Point moved = platform_.inspector.PointerAtLastMessage();
+    const Point moved = platform_.queries.PointerAtLastMessage();
     if (pointer_ && lastMessagePointer_.x == moved.x && lastMessagePointer_.y == moved.y) {
         return;
     }
@@ -126,7 +126,7 @@ void frmDetails::FollowPointer() {
         if (win32.GetCursorPos(reading.screen) == 0) {
             return;
         }
-        reading.colour = platform_.inspector.GetScreenPixel(reading.screen);
+        reading.colour = platform_.queries.GetScreenPixel(reading.screen);
     }
     pointer_ = reading;
     ShowRows();

@@ -29,12 +29,12 @@ std::wstring QueryText(Win32Api& win32, Hwnd window, bool title) {
 // The class name and the window's place among the top-level window's descendants of that class,
 // in the order EnumChildWindows visits them: "Button3".
 std::wstring ClassNN(const Platform& platform, Hwnd window, const std::wstring& className) {
-    const Hwnd root = platform.inspector.GetRelative(window, Relation::Root);
+    const Hwnd root = platform.queries.GetRelative(window, Relation::Root);
     if (root == 0 || root == window) {
         return {};
     }
     std::size_t position = 0;
-    for (const Hwnd each : platform.inspector.EnumDescendants(root, kDescendantLimit)) {
+    for (const Hwnd each : platform.queries.EnumDescendants(root, kDescendantLimit)) {
         if (QueryText(platform.win32, each, false) == className) {
             ++position;
         }
@@ -67,14 +67,14 @@ void QueryProcess(const Platform& platform, WindowFacts& facts) {
         path.resize(std::min<std::size_t>(length, path.size()));
         facts.path = std::move(path);
     }
-    facts.architecture = platform.inspector.GetProcessArchitecture(process);
-    facts.integrity = platform.inspector.GetProcessIntegrity(process);
+    facts.architecture = platform.queries.GetProcessArchitecture(process);
+    facts.integrity = platform.queries.GetProcessIntegrity(process);
     win32.CloseHandle(process);
 }
 
 void QueryRelations(const Platform& platform, WindowFacts& facts) {
     Win32Api& win32 = platform.win32;
-    WindowInspector& inspector = platform.inspector;
+    WindowQueries& queries = platform.queries;
     const Hwnd window = facts.handle;
     // The relatives as GetWindow and GetAncestor name them, each with its class and title.
     struct Relative {
@@ -92,11 +92,11 @@ void QueryRelations(const Platform& platform, WindowFacts& facts) {
     facts.parent = DescribeWindow(win32, facts.child ? win32.GetParent(window) : 0);
     for (const Relative& relative : kRelatives) {
         facts.*relative.field =
-            DescribeWindow(win32, inspector.GetRelative(window, relative.relation));
+            DescribeWindow(win32, queries.GetRelative(window, relative.relation));
     }
     facts.children = 0;
     for (Hwnd child = facts.firstChild.handle; child != 0;
-         child = inspector.GetRelative(child, Relation::NextSibling)) {
+         child = queries.GetRelative(child, Relation::NextSibling)) {
         if (facts.children == kDescendantLimit) {
             facts.childrenCounted = false;
             break;
@@ -107,17 +107,17 @@ void QueryRelations(const Platform& platform, WindowFacts& facts) {
 
 void QueryGeometry(const Platform& platform, WindowFacts& facts) {
     Win32Api& win32 = platform.win32;
-    WindowInspector& inspector = platform.inspector;
+    WindowQueries& queries = platform.queries;
     const Hwnd window = facts.handle;
     win32.GetWindowRect(window, facts.windowRect);
     Rect rect{};
-    if (inspector.GetClientRectOnScreen(window, rect)) {
+    if (queries.GetClientRectOnScreen(window, rect)) {
         facts.clientRect = rect;
     }
     if (facts.child) {
         Rect parentClient{};
         const Hwnd parent = win32.GetParent(window);
-        if (parent != 0 && inspector.GetClientRectOnScreen(parent, parentClient)) {
+        if (parent != 0 && queries.GetClientRectOnScreen(parent, parentClient)) {
             const Rect& w = facts.windowRect;
             facts.rectInParent = Rect{w.left - parentClient.left, w.top - parentClient.top,
                                       w.right - parentClient.left, w.bottom - parentClient.top};
@@ -127,12 +127,12 @@ void QueryGeometry(const Platform& platform, WindowFacts& facts) {
         facts.visibleFrame = rect;
     }
     MonitorDescription monitor;
-    if (inspector.GetMonitor(window, monitor)) {
+    if (queries.GetMonitor(window, monitor)) {
         facts.monitor = std::move(monitor);
     }
-    facts.dpi = inspector.GetDpiForWindow(window);
-    facts.awareness = inspector.GetDpiAwareness(window);
-    if (inspector.GetLogicalWindowRect(window, rect)) {
+    facts.dpi = queries.GetDpiForWindow(window);
+    facts.awareness = queries.GetDpiAwareness(window);
+    if (queries.GetLogicalWindowRect(window, rect)) {
         facts.logicalRect = rect;
     }
 }
@@ -148,10 +148,10 @@ RelatedWindow DescribeWindow(Win32Api& win32, Hwnd window) {
 
 WindowFacts QueryWindowFacts(const Platform& platform, Hwnd window) {
     Win32Api& win32 = platform.win32;
-    WindowInspector& inspector = platform.inspector;
+    WindowQueries& queries = platform.queries;
     WindowFacts facts;
     facts.handle = window;
-    facts.exists = window != 0 && inspector.IsWindow(window);
+    facts.exists = window != 0 && queries.IsWindow(window);
     if (!facts.exists) {
         facts.process = OwnerProcessText(win32, window);
         return facts;
@@ -168,9 +168,9 @@ WindowFacts QueryWindowFacts(const Platform& platform, Hwnd window) {
         facts.controlId = win32.GetWindowLong(window, kGwlId);
         facts.classNN = ClassNN(platform, window, facts.className);
     }
-    facts.classStyle = inspector.GetClassStyle(window);
-    facts.state = inspector.GetStateFlags(window);
-    facts.cloaked = inspector.IsCloaked(window);
+    facts.classStyle = queries.GetClassStyle(window);
+    facts.state = queries.GetStateFlags(window);
+    facts.cloaked = queries.IsCloaked(window);
     QueryGeometry(platform, facts);
     QueryProcess(platform, facts);
     QueryRelations(platform, facts);

@@ -36,17 +36,17 @@ class StackBuilder {
             }
         }
         if (!Full()) {
-            stack_.push_back({window, platform_.inspector.IsCloaked(window).value_or(false)});
+            stack_.push_back({window, platform_.queries.IsCloaked(window).value_or(false)});
         }
     }
 
     // The next window of the walk; 0 once enough windows have been looked at.
     Hwnd Next(Hwnd window, Relation relation) {
-        return ++looked_ > kWindowsLookedAt ? 0 : platform_.inspector.GetRelative(window, relation);
+        return ++looked_ > kWindowsLookedAt ? 0 : platform_.queries.GetRelative(window, relation);
     }
 
     bool Under(Hwnd window) {
-        if (!platform_.inspector.GetStateFlags(window).visible) {
+        if (!platform_.queries.GetStateFlags(window).visible) {
             return false;
         }
         Rect rect{};

@@ -3,14 +3,14 @@
 
 #include "platform/toolkit.h"
 #include "platform/win32_api.h"
-#include "platform/window_inspector.h"
+#include "platform/window_queries.h"
 
 namespace tarnwick {
 
 struct Platform {
     Application& app;
     Win32Api& win32;
-    WindowInspector& inspector;
+    WindowQueries& queries;
 };
 
 }  // namespace tarnwick

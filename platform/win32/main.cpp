@@ -6,7 +6,7 @@
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_services.h"
-#include "platform/win32/window_inspector_win32.h"
+#include "platform/win32/window_queries_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace tarnwick;
@@ -15,8 +15,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         win32::Win32Application app;
         win32::Win32Services services;
         app.FinishBeforeEnd(services.screenRepainter());
-        win32::Win32WindowInspector inspector;
-        frmMain mainWindow(Platform{app, services, inspector});
+        win32::Win32WindowQueries queries;
+        frmMain mainWindow(Platform{app, services, queries});
         mainWindow.form().Load();
         app.RunMessageLoop([] { return false; });
     } catch (const std::exception& failure) {

@@ -18,7 +18,7 @@
 #include "main_window/frmMain.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_services.h"
-#include "platform/win32/window_inspector_win32.h"
+#include "platform/win32/window_queries_win32.h"
 #include "tests/bench/drag_bench.h"
 #include "tests/bench/process_figures.h"
 
@@ -64,8 +64,8 @@ HWND TestWindow(const wchar_t* title, int x) {
 int GdiObjectsAfterFrames(int frames) {
     win32::Win32Application app;
     win32::Win32Services services;
-    win32::Win32WindowInspector inspector;
-    frmMain main(Platform{app, services, inspector});
+    win32::Win32WindowQueries queries;
+    frmMain main(Platform{app, services, queries});
     const HWND target = TestWindow(L"Frame target", 600);
     for (int i = 0; i < frames; ++i) {
         main.DrawBorder(win32::FromHwnd(target));

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/win32_api.h"
-#include "platform/window_inspector.h"
+#include "platform/window_queries.h"
 #include "tests/fake/call_log.h"
 
 namespace tarnwick::fake {

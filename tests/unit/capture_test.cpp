@@ -45,8 +45,8 @@ class CaptureTest : public MainWindowTest {
         win32.windows[kCloaked] = fake::Window(L"Store", L"App", {0, 0, 800, 600}, kVisible);
         win32.windows[kHidden] = fake::Window(L"Tip", L"", {0, 0, 800, 600});
         win32.windows[kNotepad] = fake::Window(L"Notepad", L"Text", {500, 500, 900, 700}, kVisible);
-        inspector.details[kCloaked].cloaked = true;
-        inspector.details[kHidden].state.visible = false;
+        queries.details[kCloaked].cloaked = true;
+        queries.details[kHidden].state.visible = false;
         for (const Hwnd process1 :
              {kOverlay, kDialog, kGroup, kButton, kBeside, kCloaked, kHidden, kNotepad}) {
             win32.windowProcess[process1] = 9;
@@ -58,7 +58,7 @@ class CaptureTest : public MainWindowTest {
         win32.windows[own()] =
             fake::Window(L"Tarnwick.frmMain", L"Tarnwick", {0, 0, 300, 300}, kVisible);
         win32.windowProcess[own()] = 1;
-        inspector.zOrder = {own(), kOverlay, kNotepad, kDialog, kCloaked, kHidden};
+        queries.zOrder = {own(), kOverlay, kNotepad, kDialog, kCloaked, kHidden};
         Tick();
         log.Clear();
     }

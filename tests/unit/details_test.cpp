@@ -47,10 +47,10 @@ class DetailsTest : public MainWindowTest {
         win32.windows[kNo] =
             Child(L"Button", L"No", {120, 200, 200, 220}, 0x58010009, kGroup, 1042);
         win32.windows[kEdit] = Child(L"Edit", L"", {210, 350, 490, 380}, 0x58010080, kDialog, 1001);
-        inspector.details[kDialog].clientRect = Rect{103, 126, 497, 397};
-        inspector.details[kDialog].classStyle = 0x8;
-        inspector.details[kGroup].clientRect = Rect{110, 150, 490, 300};
-        inspector.details[kNo].state.enabled = false;
+        queries.details[kDialog].clientRect = Rect{103, 126, 497, 397};
+        queries.details[kDialog].classStyle = 0x8;
+        queries.details[kGroup].clientRect = Rect{110, 150, 490, 300};
+        queries.details[kNo].state.enabled = false;
         win32.windowProcess[kDialog] = kDialogPid;
         win32.windowProcess[kNo] = kDialogPid;
         win32.processes[kDialogPid] = {L"C:\\Apps\\saver.exe", false};

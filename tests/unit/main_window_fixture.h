@@ -7,9 +7,9 @@
 
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
-#include "tests/fake/fake_inspector.h"
 #include "tests/fake/fake_toolkit.h"
 #include "tests/fake/fake_win32.h"
+#include "tests/fake/fake_window_queries.h"
 
 namespace tarnwick {
 
@@ -18,8 +18,8 @@ class MainWindowTest : public testing::Test {
     fake::CallLog log;
     fake::FakeWin32 win32{log};
     fake::FakeApplication app{log};
-    fake::FakeInspector inspector{log, win32};
-    Platform platform{app, win32, inspector};
+    fake::FakeWindowQueries queries{log, win32};
+    Platform platform{app, win32, queries};
     std::unique_ptr<frmMain> main;
 
     // Creates and loads the main window, then forgets the start-up calls.

@@ -5,9 +5,9 @@
 #include "app/settings.h"
 #include "main_window/frmMain_controls.h"
 #include "placement/modPosition.h"
-#include "tests/fake/fake_inspector.h"
 #include "tests/fake/fake_toolkit.h"
 #include "tests/fake/fake_win32.h"
+#include "tests/fake/fake_window_queries.h"
 
 namespace tarnwick {
 namespace {
@@ -21,8 +21,8 @@ class PlacementTest : public testing::Test {
     fake::CallLog log;
     fake::FakeWin32 win32{log};
     fake::FakeApplication app{log};
-    fake::FakeInspector inspector{log, win32};
-    Platform platform{app, win32, inspector};
+    fake::FakeWindowQueries queries{log, win32};
+    Platform platform{app, win32, queries};
     NoEvents events;
     std::unique_ptr<Form> created = app.CreateForm(MainFormDesign(), events);
     fake::FakeForm& form = app.form("frmMain");

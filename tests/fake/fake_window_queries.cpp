@@ -1,19 +1,19 @@
-#include "tests/fake/fake_inspector.h"
+#include "tests/fake/fake_window_queries.h"
 
 #include <algorithm>
 
 namespace tarnwick::fake {
 
-void FakeInspector::Record(const char* call, std::int64_t argument) {
+void FakeWindowQueries::Record(const char* call, std::int64_t argument) {
     log_.Record(std::string(call) + "(" + Num(static_cast<double>(argument)) + ")");
 }
 
-FakeWindowDetails FakeInspector::DetailsOf(Hwnd window) const {
+FakeWindowDetails FakeWindowQueries::DetailsOf(Hwnd window) const {
     const auto found = details.find(window);
     return found != details.end() ? found->second : FakeWindowDetails{};
 }
 
-std::vector<Hwnd> FakeInspector::ChildrenOf(Hwnd window) const {
+std::vector<Hwnd> FakeWindowQueries::ChildrenOf(Hwnd window) const {
     std::vector<Hwnd> children;
     for (const auto& [handle, each] : win32_.windows) {
         if (each.parent == window && (each.style & 0x40000000) != 0) {
@@ -23,27 +23,27 @@ std::vector<Hwnd> FakeInspector::ChildrenOf(Hwnd window) const {
     return children;
 }
 
-bool FakeInspector::IsWindow(Hwnd window) {
+bool FakeWindowQueries::IsWindow(Hwnd window) {
     Record("IsWindow", window);
     return win32_.windows.contains(window);
 }
 
-std::uint32_t FakeInspector::GetClassStyle(Hwnd window) {
+std::uint32_t FakeWindowQueries::GetClassStyle(Hwnd window) {
     Record("GetClassStyle", window);
     return DetailsOf(window).classStyle;
 }
 
-WindowStateFlags FakeInspector::GetStateFlags(Hwnd window) {
+WindowStateFlags FakeWindowQueries::GetStateFlags(Hwnd window) {
     Record("GetStateFlags", window);
     return DetailsOf(window).state;
 }
 
-std::optional<bool> FakeInspector::IsCloaked(Hwnd window) {
+std::optional<bool> FakeWindowQueries::IsCloaked(Hwnd window) {
     Record("IsCloaked", window);
     return DetailsOf(window).cloaked;
 }
 
-bool FakeInspector::GetClientRectOnScreen(Hwnd window, Rect& rect) {
+bool FakeWindowQueries::GetClientRectOnScreen(Hwnd window, Rect& rect) {
     Record("GetClientRectOnScreen", window);
     const std::optional<Rect> client = DetailsOf(window).clientRect;
     if (!win32_.windows.contains(window) || !client) {
@@ -53,7 +53,7 @@ bool FakeInspector::GetClientRectOnScreen(Hwnd window, Rect& rect) {
     return true;
 }
 
-Hwnd FakeInspector::GetRelative(Hwnd window, Relation relation) {
+Hwnd FakeWindowQueries::GetRelative(Hwnd window, Relation relation) {
     Record("GetRelative", window);
     if (window == win32_.desktopWindow) {
         return relation == Relation::FirstChild && !zOrder.empty() ? zOrder.front() : 0;
@@ -102,7 +102,7 @@ Hwnd FakeInspector::GetRelative(Hwnd window, Relation relation) {
     return 0;
 }
 
-std::vector<Hwnd> FakeInspector::EnumDescendants(Hwnd window, std::size_t limit) {
+std::vector<Hwnd> FakeWindowQueries::EnumDescendants(Hwnd window, std::size_t limit) {
     Record("EnumDescendants", window);
     std::vector<Hwnd> found;
     // Depth first, each window before its own children, as EnumChildWindows visits them.
@@ -119,7 +119,7 @@ std::vector<Hwnd> FakeInspector::EnumDescendants(Hwnd window, std::size_t limit)
     return found;
 }
 
-bool FakeInspector::GetMonitor(Hwnd window, MonitorDescription& description) {
+bool FakeWindowQueries::GetMonitor(Hwnd window, MonitorDescription& description) {
     Record("GetMonitor", window);
     if (!monitor) {
         return false;
@@ -128,17 +128,17 @@ bool FakeInspector::GetMonitor(Hwnd window, MonitorDescription& description) {
     return true;
 }
 
-std::uint32_t FakeInspector::GetDpiForWindow(Hwnd window) {
+std::uint32_t FakeWindowQueries::GetDpiForWindow(Hwnd window) {
     Record("GetDpiForWindow", window);
     return DetailsOf(window).dpi;
 }
 
-DpiAwareness FakeInspector::GetDpiAwareness(Hwnd window) {
+DpiAwareness FakeWindowQueries::GetDpiAwareness(Hwnd window) {
     Record("GetDpiAwareness", window);
     return DetailsOf(window).awareness;
 }
 
-bool FakeInspector::GetLogicalWindowRect(Hwnd window, Rect& rect) {
+bool FakeWindowQueries::GetLogicalWindowRect(Hwnd window, Rect& rect) {
     Record("GetLogicalWindowRect", window);
     const auto found = win32_.windows.find(window);
     if (found == win32_.windows.end()) {
@@ -148,22 +148,22 @@ bool FakeInspector::GetLogicalWindowRect(Hwnd window, Rect& rect) {
     return true;
 }
 
-ProcessArchitecture FakeInspector::GetProcessArchitecture(KernelHandle process) {
+ProcessArchitecture FakeWindowQueries::GetProcessArchitecture(KernelHandle process) {
     Record("GetProcessArchitecture", process);
     return architecture;
 }
 
-IntegrityLevel FakeInspector::GetProcessIntegrity(KernelHandle process) {
+IntegrityLevel FakeWindowQueries::GetProcessIntegrity(KernelHandle process) {
     Record("GetProcessIntegrity", process);
     return integrity;
 }
 
-std::optional<ColorRef> FakeInspector::GetScreenPixel(Point point) {
+std::optional<ColorRef> FakeWindowQueries::GetScreenPixel(Point point) {
     log_.Record("GetScreenPixel(" + Num(point.x) + ", " + Num(point.y) + ")");
     return screenColour;
 }
 
-Point FakeInspector::PointerAtLastMessage() {
+Point FakeWindowQueries::PointerAtLastMessage() {
     log_.Record("PointerAtLastMessage()");
     return win32_.cursor;
 }

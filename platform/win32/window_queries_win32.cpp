@@ -1,4 +1,4 @@
-#include "platform/win32/window_inspector_win32.h"
+#include "platform/win32/window_queries_win32.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -160,15 +160,15 @@ IntegrityLevel ReadIntegrityLevel(const TokenFunctions& functions, HANDLE token)
 
 }  // namespace
 
-bool Win32WindowInspector::IsWindow(Hwnd window) {
+bool Win32WindowQueries::IsWindow(Hwnd window) {
     return ::IsWindow(ToHwnd(window)) != FALSE;
 }
 
-std::uint32_t Win32WindowInspector::GetClassStyle(Hwnd window) {
+std::uint32_t Win32WindowQueries::GetClassStyle(Hwnd window) {
     return static_cast<std::uint32_t>(::GetClassLongPtrW(ToHwnd(window), GCL_STYLE));
 }
 
-WindowStateFlags Win32WindowInspector::GetStateFlags(Hwnd window) {
+WindowStateFlags Win32WindowQueries::GetStateFlags(Hwnd window) {
     const HWND handle = ToHwnd(window);
     return WindowStateFlags{
         .visible = ::IsWindowVisible(handle) != FALSE,
@@ -178,7 +178,7 @@ WindowStateFlags Win32WindowInspector::GetStateFlags(Hwnd window) {
     };
 }
 
-std::optional<bool> Win32WindowInspector::IsCloaked(Hwnd window) {
+std::optional<bool> Win32WindowQueries::IsCloaked(Hwnd window) {
     // Systems without the desktop window manager's library cloak nothing, but cannot say so.
     static const auto dwmGetWindowAttribute =
         SystemFunction<decltype(::DwmGetWindowAttribute)>(L"dwmapi.dll", "DwmGetWindowAttribute");
@@ -190,7 +190,7 @@ std::optional<bool> Win32WindowInspector::IsCloaked(Hwnd window) {
     return cloaked != 0;
 }
 
-bool Win32WindowInspector::GetClientRectOnScreen(Hwnd window, Rect& rect) {
+bool Win32WindowQueries::GetClientRectOnScreen(Hwnd window, Rect& rect) {
     const HWND handle = ToHwnd(window);
     RECT client{};
     if (!::GetClientRect(handle, &client)) {
@@ -207,7 +207,7 @@ bool Win32WindowInspector::GetClientRectOnScreen(Hwnd window, Rect& rect) {
     return true;
 }
 
-Hwnd Win32WindowInspector::GetRelative(Hwnd window, Relation relation) {
+Hwnd Win32WindowQueries::GetRelative(Hwnd window, Relation relation) {
     const HWND handle = ToHwnd(window);
     // Wine names a window that is gone as its own root owner.
     if (!::IsWindow(handle)) {
@@ -230,7 +230,7 @@ Hwnd Win32WindowInspector::GetRelative(Hwnd window, Relation relation) {
     return 0;
 }
 
-std::vector<Hwnd> Win32WindowInspector::EnumDescendants(Hwnd window, std::size_t limit) {
+std::vector<Hwnd> Win32WindowQueries::EnumDescendants(Hwnd window, std::size_t limit) {
     std::vector<Hwnd> windows;
     if (limit == 0) {
         return windows;
@@ -243,7 +243,7 @@ std::vector<Hwnd> Win32WindowInspector::EnumDescendants(Hwnd window, std::size_t
     return windows;
 }
 
-bool Win32WindowInspector::GetMonitor(Hwnd window, MonitorDescription& monitor) {
+bool Win32WindowQueries::GetMonitor(Hwnd window, MonitorDescription& monitor) {
     const HWND handle = ToHwnd(window);
     // A window that is gone is on no monitor, rather than on the nearest to nothing.
     if (!::IsWindow(handle)) {
@@ -268,13 +268,13 @@ bool Win32WindowInspector::GetMonitor(Hwnd window, MonitorDescription& monitor) 
     return true;
 }
 
-std::uint32_t Win32WindowInspector::GetDpiForWindow(Hwnd window) {
+std::uint32_t Win32WindowQueries::GetDpiForWindow(Hwnd window) {
     static const auto getDpiForWindow =
         SystemFunction<decltype(::GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
     return getDpiForWindow != nullptr ? getDpiForWindow(ToHwnd(window)) : 0;
 }
 
-DpiAwareness Win32WindowInspector::GetDpiAwareness(Hwnd window) {
+DpiAwareness Win32WindowQueries::GetDpiAwareness(Hwnd window) {
     static const auto awarenessOf = SystemFunction<decltype(::GetAwarenessFromDpiAwarenessContext)>(
         L"user32.dll", "GetAwarenessFromDpiAwarenessContext");
     static const auto contextsEqual = SystemFunction<decltype(::AreDpiAwarenessContextsEqual)>(
@@ -306,7 +306,7 @@ DpiAwareness Win32WindowInspector::GetDpiAwareness(Hwnd window) {
     }
 }
 
-bool Win32WindowInspector::GetLogicalWindowRect(Hwnd window, Rect& rect) {
+bool Win32WindowQueries::GetLogicalWindowRect(Hwnd window, Rect& rect) {
     static const auto setThreadContext = SystemFunction<decltype(::SetThreadDpiAwarenessContext)>(
         L"user32.dll", "SetThreadDpiAwarenessContext");
     const auto windowContext = WindowDpiAwarenessContextFunction();
@@ -329,7 +329,7 @@ bool Win32WindowInspector::GetLogicalWindowRect(Hwnd window, Rect& rect) {
     return true;
 }
 
-ProcessArchitecture Win32WindowInspector::GetProcessArchitecture(KernelHandle process) {
+ProcessArchitecture Win32WindowQueries::GetProcessArchitecture(KernelHandle process) {
     // No process at all, which Wine's IsWow64Process2 would describe as the system's own.
     if (process == 0) {
         return ProcessArchitecture::Unknown;
@@ -367,7 +367,7 @@ ProcessArchitecture Win32WindowInspector::GetProcessArchitecture(KernelHandle pr
                : ProcessArchitecture::Unknown;
 }
 
-IntegrityLevel Win32WindowInspector::GetProcessIntegrity(KernelHandle process) {
+IntegrityLevel Win32WindowQueries::GetProcessIntegrity(KernelHandle process) {
     static const TokenFunctions functions;
     if (!functions.complete()) {
         return IntegrityLevel::Unknown;
@@ -382,7 +382,7 @@ IntegrityLevel Win32WindowInspector::GetProcessIntegrity(KernelHandle process) {
     return level;
 }
 
-std::optional<ColorRef> Win32WindowInspector::GetScreenPixel(Point point) {
+std::optional<ColorRef> Win32WindowQueries::GetScreenPixel(Point point) {
     const HDC screen = ::GetDC(nullptr);
     if (screen == nullptr) {
         return std::nullopt;
@@ -395,7 +395,7 @@ std::optional<ColorRef> Win32WindowInspector::GetScreenPixel(Point point) {
     return static_cast<ColorRef>(color);
 }
 
-Point Win32WindowInspector::PointerAtLastMessage() {
+Point Win32WindowQueries::PointerAtLastMessage() {
     const DWORD position = ::GetMessagePos();
     return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
 }

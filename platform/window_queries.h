@@ -53,7 +53,7 @@ struct MonitorDescription {
 // The windows related to one window: what GetWindow and GetAncestor name.
 enum class Relation { Owner, PreviousSibling, NextSibling, FirstChild, Root, RootOwner };
 
-class WindowInspector {
+class WindowQueries {
   public:
     virtual bool IsWindow(Hwnd window) = 0;
     // The CS_ bits of the window's class.
@@ -87,7 +87,7 @@ class WindowInspector {
     virtual Point PointerAtLastMessage() = 0;
 
   protected:
-    ~WindowInspector() = default;
+    ~WindowQueries() = default;
 };
 
 }  // namespace tarnwick

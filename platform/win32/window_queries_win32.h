@@ -3,11 +3,11 @@
 // Whatever is missing before Windows 10 (or before 11) is looked up when first asked and answered
 // with the interface's "cannot tell" value where the system lacks it.
 
-#include "platform/window_inspector.h"
+#include "platform/window_queries.h"
 
 namespace tarnwick::win32 {
 
-class Win32WindowInspector final : public WindowInspector {
+class Win32WindowQueries final : public WindowQueries {
   public:
     bool IsWindow(Hwnd window) override;
     std::uint32_t GetClassStyle(Hwnd window) override;

@@ -6,7 +6,7 @@
 #include <map>
 #include <optional>
 
-#include "platform/window_inspector.h"
+#include "platform/window_queries.h"
 #include "tests/fake/call_log.h"
 #include "tests/fake/fake_win32.h"
 
@@ -24,9 +24,9 @@ struct FakeWindowDetails {
     std::optional<Rect> logicalRect;
 };
 
-class FakeInspector final : public WindowInspector {
+class FakeWindowQueries final : public WindowQueries {
   public:
-    FakeInspector(CallLog& log, FakeWin32& win32) : log_(log), win32_(win32) {}
+    FakeWindowQueries(CallLog& log, FakeWin32& win32) : log_(log), win32_(win32) {}
 
     std::map<Hwnd, FakeWindowDetails> details;
     // The top-level windows from the top of the z-order down: the desktop window's children.
