@@ -367,14 +367,6 @@ void WriteValue(Text& text, const RowName& row, const WindowFacts& facts,
 
 }  // namespace
 
-std::wstring HandleText(Hwnd window) {
-    return Text().Handle(window).Take();
-}
-
-std::wstring RectWithSizeText(const Rect& rect) {
-    return Text().Rectangle(rect).Take();
-}
-
 std::vector<ListRow> DetailRows(const WindowFacts& facts,
                                 const std::optional<PointerReading>& pointer) {
     std::vector<ListRow> rows;

@@ -24,11 +24,6 @@ struct StackEntry {
     bool cloaked = false;
 };
 
-// "0x2F0072 (3080306)"
-std::wstring HandleText(Hwnd window);
-// "(10, 20)-(410, 320), 400 x 300"
-std::wstring RectWithSizeText(const Rect& rect);
-
 // Where the pointer is and what colour the screen has there; nothing before the pointer was
 // first read.
 struct PointerReading {

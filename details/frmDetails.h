@@ -34,7 +34,6 @@ class frmDetails final : public FormEvents {
     Form& form() { return *form_; }
     // Whether the user has closed the window; a closed window shows nothing again.
     bool closed() const { return closed_; }
-    Hwnd shownWindow() const { return facts_->handle; }
 
     // Asks the system everything about the window and shows it.
     void ShowWindowFacts(Hwnd window);
