@@ -8,6 +8,7 @@
 #include "platform/decimal_text.h"
 #include "platform/help/help_document.h"
 #include "platform/help/help_fields.h"
+#include "platform/win32/help_file_reading.h"
 #include "platform/win32_api.h"
 
 namespace tarnwick::win32 {
@@ -27,8 +28,6 @@ constexpr int kMargin = 6;
 constexpr int kTextPadding = 4;
 constexpr int kNarrowestList = 120;
 constexpr int kWidestList = 240;
-// A help file is a few kilobytes of text; anything much larger is not one.
-constexpr LONGLONG kLargestFile = 4 * 1024 * 1024;
 
 // The one help window, while it exists.
 HWND g_helpWindow = nullptr;
@@ -58,61 +57,6 @@ int ScreenDpi() {
 
 int Scaled(int pixelsAt96) {
     return MulDiv(pixelsAt96, ScreenDpi(), 96);
-}
-
-// --- Reading the file ---------------------------------------------------------------------------
-
-enum class FileOutcome { Read, CannotOpen, TooLarge };
-
-struct FileContents {
-    FileOutcome outcome = FileOutcome::CannotOpen;
-    std::string bytes;
-};
-
-// Closes the file however the reading ends.
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (IsOpen()) {
-            CloseHandle(handle_);
-        }
-    }
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
-FileContents ReadWholeFile(const std::wstring& path) {
-    FileContents contents;
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) {
-        return contents;
-    }
-    if (size.QuadPart > kLargestFile) {
-        contents.outcome = FileOutcome::TooLarge;
-        return contents;
-    }
-    contents.bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD total = 0;
-    while (total < contents.bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), contents.bytes.data() + total,
-                      static_cast<DWORD>(contents.bytes.size()) - total, &got, nullptr) ||
-            got == 0) {
-            return contents;
-        }
-        total += got;
-    }
-    contents.outcome = FileOutcome::Read;
-    return contents;
 }
 
 // --- What the window shows ----------------------------------------------------------------------
