@@ -17,21 +17,22 @@ struct Loaded {
     int size;
     HANDLE handle;
 };
-// Room for the pictures, the pointer and the icons at four scales.
-Loaded g_loaded[16];
-std::size_t g_count = 0;
+// Room for the pictures, the pointer and the icons at two scales. Past that the oldest gives way;
+// it may still be on show, so it is not destroyed.
+Loaded g_loaded[8];
+unsigned g_next = 0;
 
 // Not shared: the system's cache of shared images hands out whichever size was loaded first.
 HANDLE LoadOnce(int id, UINT type, int size, UINT flags) {
-    for (std::size_t i = 0; i < g_count; ++i) {
-        if (g_loaded[i].id == id && g_loaded[i].size == size) {
-            return g_loaded[i].handle;
+    for (const Loaded& each : g_loaded) {
+        if (each.handle != nullptr && each.id == id && each.size == size) {
+            return each.handle;
         }
     }
     const HANDLE handle =
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), type, size, size, flags);
-    if (handle != nullptr && g_count < std::size(g_loaded)) {
-        g_loaded[g_count++] = {id, size, handle};
+    if (handle != nullptr) {
+        g_loaded[g_next++ % std::size(g_loaded)] = {id, size, handle};
     }
     return handle;
 }

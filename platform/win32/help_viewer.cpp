@@ -206,7 +206,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED: {
             // On a monitor of another scale: the font and the sizes at its DPI, in the rectangle
             // the system suggests.
-            state->dpi = LOWORD(wParam);
+            state->dpi = std::max<int>(LOWORD(wParam), 1);
             ApplyFont(*state);
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(window, nullptr, suggested.left, suggested.top,

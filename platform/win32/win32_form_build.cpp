@@ -3,7 +3,6 @@
 #include "platform/win32/win32_form.h"
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -129,30 +128,25 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
     RegisterClassOnce(kPanelClass, PanelProc, CS_DBLCLKS, nullptr, nullptr);
 
     CreateMenuBar();
-    const DWORD style = FormStyle(design);
-    RECT outer{0, 0, TwipsToPixels(design.clientWidth, SystemDpi()),
-               TwipsToPixels(design.clientHeight, SystemDpi())};
-    ::AdjustWindowRectEx(&outer, style, menu_ != nullptr, 0);
-    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(), style,
-                              CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                              outer.bottom - outer.top, design.ownedByMainForm ? main_ : nullptr,
-                              menu_, ::GetModuleHandleW(nullptr), this);
+    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(),
+                              FormStyle(design), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, design.ownedByMainForm ? main_ : nullptr, menu_,
+                              ::GetModuleHandleW(nullptr), this);
     if (hwnd_ == nullptr) {
         throw Win32Failure("cannot create the form's window");
     }
+    // The client area of the design at the scale of the monitor the window was made on, inside
+    // the frame the system gave it there.
     dpi_ = WindowDpi(hwnd_);
-    if (dpi_ != SystemDpi()) {
-        // Made on a monitor of another scale: the client area at that scale, inside the frame
-        // the system gave the window there.
-        RECT client{};
-        ::GetWindowRect(hwnd_, &outer);
-        ::GetClientRect(hwnd_, &client);
-        ::SetWindowPos(
-            hwnd_, nullptr, 0, 0,
-            outer.right - outer.left - client.right + TwipsToPixels(design.clientWidth, dpi_),
-            outer.bottom - outer.top - client.bottom + TwipsToPixels(design.clientHeight, dpi_),
-            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    RECT outer{};
+    RECT client{};
+    ::GetWindowRect(hwnd_, &outer);
+    ::GetClientRect(hwnd_, &client);
+    ::SetWindowPos(
+        hwnd_, nullptr, 0, 0,
+        outer.right - outer.left - client.right + TwipsToPixels(design.clientWidth, dpi_),
+        outer.bottom - outer.top - client.bottom + TwipsToPixels(design.clientHeight, dpi_),
+        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowIcons();
     const RECT placed = OuterPixels();
     formTwips_ = {PixelsToTwips(placed.left, SystemDpi()), PixelsToTwips(placed.top, SystemDpi()),
@@ -188,7 +182,7 @@ HFONT Win32Form::FontFor(const FontDesign& font) {
             return handle;
         }
     }
-    const int height = -static_cast<int>(std::lround(font.points * 20.0f / TwipsPerPixelAt(dpi_)));
+    const int height = -Nearest(font.points * 20.0f / TwipsPerPixelAt(dpi_));
     const HFONT handle =
         ::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

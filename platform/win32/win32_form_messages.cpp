@@ -106,7 +106,9 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             return ColorStatic(wParam);
         case WM_DPICHANGED:
-            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            if (LOWORD(wParam) != 0) {
+                OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            }
             return 0;
         case WM_ACTIVATE:
         case WM_ACTIVATEAPP:
