@@ -129,6 +129,17 @@ void SendDpiChanged(Check& check, const TarnwickApp& app, HWND window, WORD dpi,
     Pause();
 }
 
+// Starts the program from the folder with its Details window open; returns that window.
+HWND StartWithDetails(Check& check, const CaseFolder& folder, TarnwickApp& app) {
+    folder.WriteIni(kDetailsOpen);
+    app.Start();
+    const std::optional<HWND> details = app.WaitForWindow(kDetailsWindowClass, 3000);
+    if (!details) {
+        check.Abort(L"the Details window opens at start-up", L"a window", L"none");
+    }
+    return *details;
+}
+
 RECT Moved(const RECT& size, int left, int top) {
     return {left, top, left + size.right - size.left, top + size.bottom - size.top};
 }
@@ -141,28 +152,18 @@ void MovedToAnotherScaleAndBack(Check& check, const Environment& env) {
     {
         const LogPixels highDpi(144);
         CaseFolder folder(check, env, check.CaseName() + L" at 144");
-        folder.WriteIni(kDetailsOpen);
         TarnwickApp app(check, env, folder.ExePath());
-        app.Start();
-        const std::optional<HWND> details = app.WaitForWindow(kDetailsWindowClass, 3000);
-        if (!details) {
-            check.Abort(L"the Details window opens at 144 DPI", L"a window", L"none");
-        }
+        const HWND details = StartWithDetails(check, folder, app);
         main144 = FaceOf(app, app.MainWindow());
-        details144 = FaceOf(app, *details);
+        details144 = FaceOf(app, details);
         picture144 = ClientSize(app.Control(ids::img_Target));
         app.Close();
     }
     check.Equal(L"the crosshair picture at 144 DPI (px)", 48, picture144.cx);
 
     CaseFolder folder(check, env, check.CaseName());
-    folder.WriteIni(kDetailsOpen);
     TarnwickApp app(check, env, folder.ExePath());
-    app.Start();
-    const std::optional<HWND> details = app.WaitForWindow(kDetailsWindowClass, 3000);
-    if (!details) {
-        check.Abort(L"the Details window opens", L"a window", L"none");
-    }
+    const HWND details = StartWithDetails(check, folder, app);
     const HWND main = app.MainWindow();
     const Face main96 = FaceOf(app, main);
     check.Equal(L"the crosshair picture at 96 DPI (px)", 32,
@@ -179,8 +180,8 @@ void MovedToAnotherScaleAndBack(Check& check, const Environment& env) {
                 ClientSize(app.Control(ids::img_Target)).cx);
 
     const RECT detailsPlace = Moved(details144.outer, 420, 60);
-    SendDpiChanged(check, app, *details, 144, detailsPlace);
-    const Face detailsMoved = FaceOf(app, *details);
+    SendDpiChanged(check, app, details, 144, detailsPlace);
+    const Face detailsMoved = FaceOf(app, details);
     check.Equal(L"Details window at 144 DPI: the suggested rectangle", RectText(detailsPlace),
                 RectText(detailsMoved.outer));
     // Wine gives a program started at 144 DPI thicker frames, so only the inside is compared.
