@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "details/frmDetails_controls.h"
 #include "main_window/frmMain_controls.h"
 #include "tests/e2e/app.h"
 #include "tests/e2e/case_folder.h"
@@ -54,41 +54,30 @@ class LogPixels {
 };
 
 // What a window looks like from outside: its place, its client area, each control's rectangle in
-// its container and the height of each control's font.
+// its container and the height of each control's font, the last two as text.
 struct Face {
     RECT outer{};
     SIZE client{};
-    std::vector<std::pair<int, RECT>> controls;
-    std::vector<std::pair<int, int>> fonts;
+    std::wstring controls;
+    std::wstring fonts;
 };
 
 Face FaceOf(const TarnwickApp& app, HWND window) {
-    Face face{WindowRect(window), ClientSize(window), {}, app.Probe(window).fontHeights};
+    Face face{WindowRect(window), ClientSize(window), {}, {}};
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        face.controls.emplace_back(GetDlgCtrlID(child), RectInClientOf(child, window));
+        face.controls += std::to_wstring(GetDlgCtrlID(child)) + L" " +
+                         RectText(RectInClientOf(child, window)) + L"; ";
         for (HWND inner = GetWindow(child, GW_CHILD); inner != nullptr;
              inner = GetWindow(inner, GW_HWNDNEXT)) {
-            face.controls.emplace_back(GetDlgCtrlID(inner), RectInClientOf(inner, child));
+            face.controls += std::to_wstring(GetDlgCtrlID(inner)) + L" " +
+                             RectText(RectInClientOf(inner, child)) + L"; ";
         }
     }
+    for (const auto& [id, height] : app.Probe(window).fontHeights) {
+        face.fonts += std::to_wstring(id) + L": " + std::to_wstring(height) + L"; ";
+    }
     return face;
-}
-
-std::wstring ControlsText(const std::vector<std::pair<int, RECT>>& controls) {
-    std::wstring text;
-    for (const auto& [id, rect] : controls) {
-        text += std::to_wstring(id) + L" " + RectText(rect) + L"; ";
-    }
-    return text;
-}
-
-std::wstring FontsText(const std::vector<std::pair<int, int>>& fonts) {
-    std::wstring text;
-    for (const auto& [id, height] : fonts) {
-        text += std::to_wstring(id) + L": " + std::to_wstring(height) + L"; ";
-    }
-    return text;
 }
 
 // The controls, their fonts and the client area as in the window of the program started at the
@@ -97,9 +86,8 @@ void ExpectLooksAs(Check& check, const std::wstring& what, const Face& actual,
                    const Face& expected) {
     check.Equal(what + L": client width (px)", expected.client.cx, actual.client.cx);
     check.Equal(what + L": client height (px)", expected.client.cy, actual.client.cy);
-    check.Equal(what + L": controls' rectangles", ControlsText(expected.controls),
-                ControlsText(actual.controls));
-    check.Equal(what + L": fonts' heights", FontsText(expected.fonts), FontsText(actual.fonts));
+    check.Equal(what + L": controls' rectangles", expected.controls, actual.controls);
+    check.Equal(what + L": fonts' heights", expected.fonts, actual.fonts);
 }
 
 // WM_DPICHANGED with the rectangle in the program's own memory.
@@ -185,12 +173,11 @@ void MovedToAnotherScaleAndBack(Check& check, const Environment& env) {
     check.Equal(L"Details window at 144 DPI: the suggested rectangle", RectText(detailsPlace),
                 RectText(detailsMoved.outer));
     // Wine gives a program started at 144 DPI thicker frames, so only the inside is compared.
-    check.Equal(L"Details window at 144 DPI: fonts' heights", FontsText(details144.fonts),
-                FontsText(detailsMoved.fonts));
+    check.Equal(L"Details window at 144 DPI: fonts' heights", details144.fonts, detailsMoved.fonts);
     check.Equal(L"Details window at 144 DPI: the list fills the client area",
-                RectText({0, 0, detailsMoved.client.cx, detailsMoved.client.cy}),
-                detailsMoved.controls.empty() ? L"no list"
-                                              : RectText(detailsMoved.controls.front().second));
+                std::to_wstring(frmDetailsControls::lst_Properties) + L" " +
+                    RectText({0, 0, detailsMoved.client.cx, detailsMoved.client.cy}),
+                detailsMoved.controls.substr(0, detailsMoved.controls.find(L';')));
 
     const RECT back = Moved(main96.outer, 60, 50);
     SendDpiChanged(check, app, main, 96, back);
