@@ -1,5 +1,6 @@
 #include "details/detail_rows.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <string_view>
@@ -151,48 +152,106 @@ enum class Field {
 
 struct RowName {
     const wchar_t* heading;
-    const wchar_t* name;
+    const char* name;  // plain ASCII
     Field field;
-    // The window a relation row names.
-    const RelatedWindow WindowFacts::*related = nullptr;
 };
 
+// Every row, in the order of Field. Read at compile time only: the program keeps the table packed
+// (kPackedRows).
 constexpr RowName kRowNames[] = {
-    {kHeadingWindow, L"Handle", Field::Handle},
-    {kHeadingWindow, L"Class", Field::Class},
-    {kHeadingWindow, L"Title", Field::Title},
-    {kHeadingWindow, L"Control ID", Field::ControlId},
-    {kHeadingWindow, L"ClassNN", Field::ClassNN},
-    {kHeadingWindow, L"Style", Field::Style},
-    {kHeadingWindow, L"Extended style", Field::ExtendedStyle},
-    {kHeadingWindow, L"Class style", Field::ClassStyle},
-    {kHeadingWindow, L"State", Field::State},
-    {kHeadingGeometry, L"Window rect", Field::WindowRect},
-    {kHeadingGeometry, L"Client rect", Field::ClientRect},
-    {kHeadingGeometry, L"Rect in parent", Field::RectInParent},
-    {kHeadingGeometry, L"Visible frame", Field::VisibleFrame},
-    {kHeadingGeometry, L"Monitor", Field::Monitor},
-    {kHeadingGeometry, L"DPI", Field::Dpi},
-    {kHeadingGeometry, L"DPI awareness", Field::DpiAwareness},
-    {kHeadingGeometry, L"Logical rect", Field::LogicalRect},
-    {kHeadingProcess, L"Process", Field::Process},
-    {kHeadingProcess, L"Path", Field::Path},
-    {kHeadingProcess, L"Thread ID", Field::ThreadId},
-    {kHeadingProcess, L"Architecture", Field::Architecture},
-    {kHeadingProcess, L"Integrity", Field::Integrity},
-    {kHeadingRelations, L"Parent", Field::Parent, &WindowFacts::parent},
-    {kHeadingRelations, L"Owner", Field::Owner, &WindowFacts::owner},
-    {kHeadingRelations, L"Root", Field::Root, &WindowFacts::root},
-    {kHeadingRelations, L"Root owner", Field::RootOwner, &WindowFacts::rootOwner},
-    {kHeadingRelations, L"Previous sibling", Field::PreviousSibling, &WindowFacts::previousSibling},
-    {kHeadingRelations, L"Next sibling", Field::NextSibling, &WindowFacts::nextSibling},
-    {kHeadingRelations, L"First child", Field::FirstChild, &WindowFacts::firstChild},
-    {kHeadingRelations, L"Children", Field::Children},
-    {kHeadingPointer, L"Screen", Field::Screen},
-    {kHeadingPointer, L"In window", Field::InWindow},
-    {kHeadingPointer, L"In client", Field::InClient},
-    {kHeadingPointer, L"Colour", Field::Colour},
+    {kHeadingWindow, "Handle", Field::Handle},
+    {kHeadingWindow, "Class", Field::Class},
+    {kHeadingWindow, "Title", Field::Title},
+    {kHeadingWindow, "Control ID", Field::ControlId},
+    {kHeadingWindow, "ClassNN", Field::ClassNN},
+    {kHeadingWindow, "Style", Field::Style},
+    {kHeadingWindow, "Extended style", Field::ExtendedStyle},
+    {kHeadingWindow, "Class style", Field::ClassStyle},
+    {kHeadingWindow, "State", Field::State},
+    {kHeadingGeometry, "Window rect", Field::WindowRect},
+    {kHeadingGeometry, "Client rect", Field::ClientRect},
+    {kHeadingGeometry, "Rect in parent", Field::RectInParent},
+    {kHeadingGeometry, "Visible frame", Field::VisibleFrame},
+    {kHeadingGeometry, "Monitor", Field::Monitor},
+    {kHeadingGeometry, "DPI", Field::Dpi},
+    {kHeadingGeometry, "DPI awareness", Field::DpiAwareness},
+    {kHeadingGeometry, "Logical rect", Field::LogicalRect},
+    {kHeadingProcess, "Process", Field::Process},
+    {kHeadingProcess, "Path", Field::Path},
+    {kHeadingProcess, "Thread ID", Field::ThreadId},
+    {kHeadingProcess, "Architecture", Field::Architecture},
+    {kHeadingProcess, "Integrity", Field::Integrity},
+    {kHeadingRelations, "Parent", Field::Parent},
+    {kHeadingRelations, "Owner", Field::Owner},
+    {kHeadingRelations, "Root", Field::Root},
+    {kHeadingRelations, "Root owner", Field::RootOwner},
+    {kHeadingRelations, "Previous sibling", Field::PreviousSibling},
+    {kHeadingRelations, "Next sibling", Field::NextSibling},
+    {kHeadingRelations, "First child", Field::FirstChild},
+    {kHeadingRelations, "Children", Field::Children},
+    {kHeadingPointer, "Screen", Field::Screen},
+    {kHeadingPointer, "In window", Field::InWindow},
+    {kHeadingPointer, "In client", Field::InClient},
+    {kHeadingPointer, "Colour", Field::Colour},
 };
+constexpr std::size_t kRowCount = std::size(kRowNames);
+
+constexpr const wchar_t* kHeadings[] = {kHeadingWindow, kHeadingGeometry, kHeadingProcess,
+                                        kHeadingRelations, kHeadingPointer};
+
+// The window each relation row names, from Field::Parent on.
+constexpr const RelatedWindow WindowFacts::*kRelations[] = {
+    &WindowFacts::parent,     &WindowFacts::owner,           &WindowFacts::root,
+    &WindowFacts::rootOwner,  &WindowFacts::previousSibling, &WindowFacts::nextSibling,
+    &WindowFacts::firstChild,
+};
+static_assert(std::size(kRelations) == static_cast<std::size_t>(Field::FirstChild) -
+                                           static_cast<std::size_t>(Field::Parent) + 1);
+
+constexpr std::size_t NameCharacters() {
+    std::size_t characters = 0;
+    for (const RowName& row : kRowNames) {
+        characters += std::string_view(row.name).size() + 1;
+    }
+    return characters;
+}
+
+// The rows as the program keeps them: each row's heading as its place in kHeadings, and the names
+// one after another, each ended by '\0'. Wide names with a pointer each would take four times
+// the room.
+struct PackedRows {
+    std::uint8_t headings[kRowCount];
+    char names[NameCharacters()];
+};
+
+// Stops the compilation where a row is out of the order of Field or has a heading not in
+// kHeadings.
+constexpr PackedRows Pack() {
+    PackedRows packed{};
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < kRowCount; ++i) {
+        const RowName& row = kRowNames[i];
+        const auto heading = std::find(std::begin(kHeadings), std::end(kHeadings), row.heading);
+        if (row.field != static_cast<Field>(i) || heading == std::end(kHeadings)) {
+            throw "a row out of order or without a heading";
+        }
+        packed.headings[i] = static_cast<std::uint8_t>(heading - std::begin(kHeadings));
+        const std::string_view name = row.name;
+        at += name.copy(packed.names + at, name.size());
+        packed.names[at++] = '\0';
+    }
+    return packed;
+}
+
+constexpr PackedRows kPackedRows = Pack();
+
+std::wstring Widened(const char* ascii) {
+    std::wstring text;
+    for (; *ascii != '\0'; ++ascii) {
+        text.push_back(static_cast<wchar_t>(*ascii));
+    }
+    return text;
+}
 
 void WriteOptionalRect(Text& text, const std::optional<Rect>& rect) {
     if (rect) {
@@ -231,10 +290,10 @@ void WriteColour(Text& text, ColorRef colour) {
 }
 
 // The row's value. Rows that describe the window itself stay empty for a window that is gone.
-void WriteValue(Text& text, const RowName& row, const WindowFacts& facts,
+void WriteValue(Text& text, Field field, const WindowFacts& facts,
                 const std::optional<PointerReading>& pointer) {
     const bool exists = facts.exists;
-    switch (row.field) {
+    switch (field) {
         case Field::Handle:
             text.Handle(facts.handle);
             return;
@@ -332,7 +391,8 @@ void WriteValue(Text& text, const RowName& row, const WindowFacts& facts,
         case Field::NextSibling:
         case Field::FirstChild:
             if (exists) {
-                text.Related(facts.*row.related);
+                text.Related(facts.*kRelations[static_cast<std::size_t>(field) -
+                                               static_cast<std::size_t>(Field::Parent)]);
             }
             return;
         case Field::Children:
@@ -370,12 +430,13 @@ void WriteValue(Text& text, const RowName& row, const WindowFacts& facts,
 std::vector<ListRow> DetailRows(const WindowFacts& facts,
                                 const std::optional<PointerReading>& pointer) {
     std::vector<ListRow> rows;
-    rows.reserve(std::size(kRowNames));
-    for (const RowName& row : kRowNames) {
+    rows.reserve(kRowCount);
+    const char* name = kPackedRows.names;
+    for (std::size_t i = 0; i < kRowCount; ++i, name += std::char_traits<char>::length(name) + 1) {
         Text text;
-        WriteValue(text, row, facts, pointer);
+        WriteValue(text, static_cast<Field>(i), facts, pointer);
         // Texts of other programs may hold anything; a row stays on one line.
-        rows.push_back({row.heading, row.name, OnOneLine(text.Take())});
+        rows.push_back({kHeadings[kPackedRows.headings[i]], Widened(name), OnOneLine(text.Take())});
     }
     return rows;
 }
@@ -415,9 +476,11 @@ Hwnd RowTarget(const WindowFacts& facts, const std::vector<StackEntry>& stack, c
     if (row.heading != kHeadingRelations || !facts.exists) {
         return 0;
     }
-    for (const RowName& each : kRowNames) {
-        if (each.related != nullptr && row.name == each.name) {
-            return (facts.*each.related).handle;
+    const char* name = kPackedRows.names;
+    for (std::size_t i = 0; i < kRowCount; ++i, name += std::char_traits<char>::length(name) + 1) {
+        const auto field = static_cast<Field>(i);
+        if (field >= Field::Parent && field <= Field::FirstChild && row.name == Widened(name)) {
+            return (facts.*kRelations[i - static_cast<std::size_t>(Field::Parent)]).handle;
         }
     }
     return 0;

@@ -1,8 +1,11 @@
 #include "details/style_names.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <initializer_list>
+#include <iterator>
 #include <span>
+#include <string_view>
 
 #include "app/number_text.h"
 
@@ -12,10 +15,11 @@ namespace {
 
 // A name for the bits of `mask` when they hold exactly `value`: one bit (mask == value), several
 // bits that must all be set (a combined name), or one value of a field of bits, 0 included.
+// The tables below are read at compile time only; the program keeps them packed (see Pack).
 struct StyleName {
     std::uint32_t mask;
     std::uint32_t value;
-    const char* name;  // plain ASCII: half the size of wide text in the program
+    const char* name;
 };
 
 constexpr std::uint32_t kChild = 0x40000000;
@@ -156,6 +160,98 @@ constexpr StyleName kClassStyles[] = {
     {0x1, 0x1, "CS_VREDRAW"},
 };
 
+// The bits of a name, as the program keeps them.
+struct StyleBits {
+    std::uint32_t mask;
+    std::uint32_t value;
+};
+
+// A table as the program keeps it: the prefix all its names share ("WS_EX_"), the bits of each
+// name, then the names without that prefix, each ended by '\0', in the table's order. Plain ASCII
+// and no pointer per name: wide texts would be twice the size, and a pointer with its relocation
+// weighs as much as a short name.
+template <std::size_t PrefixLength, std::size_t Count, std::size_t Characters>
+struct PackedStyles {
+    char prefix[PrefixLength + 1];
+    StyleBits bits[Count];
+    char names[Characters];
+};
+
+// The length of the prefix all the table's names share, up to its last '_'.
+template <std::size_t Count>
+constexpr std::size_t SharedPrefixLength(const StyleName (&table)[Count]) {
+    const std::string_view first = table[0].name;
+    std::size_t length = first.size();
+    for (const StyleName& entry : table) {
+        const std::string_view name = entry.name;
+        std::size_t same = 0;
+        while (same < length && same < name.size() && name[same] == first[same]) {
+            ++same;
+        }
+        length = same;
+    }
+    const std::size_t lastUnderscore = first.substr(0, length).rfind('_');
+    return lastUnderscore == std::string_view::npos ? 0 : lastUnderscore + 1;
+}
+
+template <std::size_t Count>
+constexpr std::size_t PackedCharacters(const StyleName (&table)[Count]) {
+    const std::size_t prefixLength = SharedPrefixLength(table);
+    std::size_t characters = 0;
+    for (const StyleName& entry : table) {
+        characters += std::string_view(entry.name).size() - prefixLength + 1;
+    }
+    return characters;
+}
+
+template <const auto& table>
+constexpr auto Pack() {
+    constexpr std::size_t prefixLength = SharedPrefixLength(table);
+    PackedStyles<prefixLength, std::size(table), PackedCharacters(table)> packed{};
+    std::string_view(table[0].name).copy(packed.prefix, prefixLength);
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < std::size(table); ++i) {
+        packed.bits[i] = {table[i].mask, table[i].value};
+        const std::string_view name = std::string_view(table[i].name).substr(prefixLength);
+        at += name.copy(packed.names + at, name.size());
+        packed.names[at++] = '\0';
+    }
+    return packed;
+}
+
+constexpr auto kWindowPacked = Pack<kWindowStyles>();
+constexpr auto kButtonPacked = Pack<kButtonStyles>();
+constexpr auto kEditPacked = Pack<kEditStyles>();
+constexpr auto kStaticPacked = Pack<kStaticStyles>();
+constexpr auto kExtendedPacked = Pack<kExtendedStyles>();
+constexpr auto kClassPacked = Pack<kClassStyles>();
+
+// One packed table, whatever its sizes.
+struct StyleTable {
+    const char* prefix;
+    std::span<const StyleBits> bits;
+    const char* names;
+};
+
+template <std::size_t PrefixLength, std::size_t Count, std::size_t Characters>
+constexpr StyleTable TableOf(const PackedStyles<PrefixLength, Count, Characters>& packed) {
+    return {packed.prefix, packed.bits, packed.names};
+}
+
+constexpr StyleTable kWindowTable = TableOf(kWindowPacked);
+constexpr StyleTable kButtonTable = TableOf(kButtonPacked);
+constexpr StyleTable kEditTable = TableOf(kEditPacked);
+constexpr StyleTable kStaticTable = TableOf(kStaticPacked);
+constexpr StyleTable kExtendedTable = TableOf(kExtendedPacked);
+constexpr StyleTable kClassTable = TableOf(kClassPacked);
+constexpr StyleTable kNoTable = {"", {}, ""};
+
+void AppendAscii(std::wstring& text, const char* ascii) {
+    for (; *ascii != '\0'; ++ascii) {
+        text.push_back(static_cast<wchar_t>(*ascii));
+    }
+}
+
 // "0x" and eight upper-case hexadecimal digits.
 std::wstring FullHex(std::uint32_t value) {
     std::wstring digits = Hex(static_cast<std::int32_t>(value));
@@ -167,21 +263,21 @@ std::wstring FullHex(std::uint32_t value) {
 // The value, then the names of the tables in their order. A name applies when its bits hold its
 // value and not all of them are covered by a name before it; its bits are then covered. The set
 // bits left uncovered, named by no entry or part of a field whose value has no name, end the text.
-std::wstring NamedBits(std::uint32_t value,
-                       std::initializer_list<std::span<const StyleName>> tables) {
+std::wstring NamedBits(std::uint32_t value, std::initializer_list<const StyleTable*> tables) {
     std::wstring text = FullHex(value);
     std::uint32_t uncovered = 0xFFFFFFFF;
     bool named = false;
-    for (const std::span<const StyleName> table : tables) {
-        for (const StyleName& entry : table) {
+    for (const StyleTable* table : tables) {
+        const char* name = table->names;
+        for (const StyleBits& entry : table->bits) {
             if ((value & entry.mask) == entry.value && (uncovered & entry.mask) != 0) {
                 text.append(named ? L" | " : L" ");
-                for (const char* c = entry.name; *c != '\0'; ++c) {
-                    text.push_back(static_cast<wchar_t>(*c));
-                }
+                AppendAscii(text, table->prefix);
+                AppendAscii(text, name);
                 uncovered &= ~entry.mask;
                 named = true;
             }
+            name += std::char_traits<char>::length(name) + 1;
         }
     }
     const std::uint32_t rest = value & uncovered;
@@ -200,31 +296,31 @@ bool IsClass(std::wstring_view className, std::wstring_view standardName) {
 }
 
 // The names of the low word for the standard controls that have them; none for other classes.
-std::span<const StyleName> ControlStyles(std::wstring_view className) {
+const StyleTable* ControlStyles(std::wstring_view className) {
     if (IsClass(className, L"Button")) {
-        return kButtonStyles;
+        return &kButtonTable;
     }
     if (IsClass(className, L"Edit")) {
-        return kEditStyles;
+        return &kEditTable;
     }
     if (IsClass(className, L"Static")) {
-        return kStaticStyles;
+        return &kStaticTable;
     }
-    return {};
+    return &kNoTable;
 }
 
 }  // namespace
 
 std::wstring StyleText(std::uint32_t style, std::wstring_view className) {
-    return NamedBits(style, {kWindowStyles, ControlStyles(className)});
+    return NamedBits(style, {&kWindowTable, ControlStyles(className)});
 }
 
 std::wstring ExtendedStyleText(std::uint32_t exStyle) {
-    return NamedBits(exStyle, {kExtendedStyles});
+    return NamedBits(exStyle, {&kExtendedTable});
 }
 
 std::wstring ClassStyleText(std::uint32_t classStyle) {
-    return NamedBits(classStyle, {kClassStyles});
+    return NamedBits(classStyle, {&kClassTable});
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,6 @@
 #include "artgen_png.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -71,19 +72,6 @@ class BitWriter {
     int used_ = 0;
 };
 
-// A literal or length symbol in the fixed Huffman code of deflate.
-void FixedSymbol(BitWriter& out, int symbol) {
-    if (symbol < 144) {
-        out.Code(static_cast<std::uint32_t>(0x30 + symbol), 8);
-    } else if (symbol < 256) {
-        out.Code(static_cast<std::uint32_t>(0x190 + symbol - 144), 9);
-    } else if (symbol < 280) {
-        out.Code(static_cast<std::uint32_t>(symbol - 256), 7);
-    } else {
-        out.Code(static_cast<std::uint32_t>(0xC0 + symbol - 280), 8);
-    }
-}
-
 constexpr int kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                  31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
@@ -94,27 +82,38 @@ constexpr int kDistanceBase[30] = {1,    2,    3,    4,    5,    7,    9,    13,
 constexpr int kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                     6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-void Match(BitWriter& out, int length, int distance) {
+constexpr int kEndOfBlock = 256;
+constexpr int kLiteralLengthSymbols = 286;
+constexpr int kDistanceSymbols = 30;
+
+// A literal byte (length 0) or a repeat of `length` bytes from `distance` back.
+struct Token {
+    int length;
+    int value;  // the byte, or the distance
+};
+
+int LengthSymbol(int length) {
     int code = 28;
     while (kLengthBase[code] > length) {
         --code;
     }
-    FixedSymbol(out, 257 + code);
-    out.Bits(static_cast<std::uint32_t>(length - kLengthBase[code]), kLengthExtra[code]);
-    code = 29;
+    return code;
+}
+
+int DistanceSymbol(int distance) {
+    int code = 29;
     while (kDistanceBase[code] > distance) {
         --code;
     }
-    out.Code(static_cast<std::uint32_t>(code), 5);
-    out.Bits(static_cast<std::uint32_t>(distance - kDistanceBase[code]), kDistanceExtra[code]);
+    return code;
 }
 
-// A zlib stream of one deflate block with the fixed Huffman code, the repeats found by a greedy
-// search of the last 32 KiB: enough for pixel art, whose rows and runs repeat.
-Bytes Deflate(const Bytes& data) {
+// The repeats found by a search of the last 32 KiB, enough for pixel art, whose rows and runs
+// repeat: a repeat is taken unless the one starting a byte later is longer.
+std::vector<Token> FindRepeats(const Bytes& data) {
     constexpr int kWindow = 32768;
     constexpr int kMaxLength = 258;
-    constexpr int kChain = 256;
+    constexpr int kChain = 1024;
     std::vector<int> head(1 << 16, -1);
     std::vector<int> previous(data.size(), -1);
     const auto hash = [&](std::size_t at) {
@@ -127,44 +126,254 @@ Bytes Deflate(const Bytes& data) {
             head[static_cast<std::size_t>(key)] = static_cast<int>(at);
         }
     };
-    BitWriter out;
-    out.Bits(1, 1);  // the last block
-    out.Bits(1, 2);  // fixed Huffman code
-    std::size_t at = 0;
-    while (at < data.size()) {
-        int bestLength = 0;
-        int bestDistance = 0;
-        if (at + 2 < data.size()) {
-            int candidate = head[static_cast<std::size_t>(hash(at))];
-            for (int tries = 0; candidate >= 0 && tries < kChain; ++tries) {
-                const int distance = static_cast<int>(at) - candidate;
-                if (distance > kWindow) {
-                    break;
-                }
-                int length = 0;
-                while (length < kMaxLength && at + static_cast<std::size_t>(length) < data.size() &&
-                       data[static_cast<std::size_t>(candidate + length)] ==
-                           data[at + static_cast<std::size_t>(length)]) {
-                    ++length;
-                }
-                if (length > bestLength) {
-                    bestLength = length;
-                    bestDistance = distance;
-                }
-                candidate = previous[static_cast<std::size_t>(candidate)];
-            }
+    // The longest repeat at `at` of the bytes remembered so far.
+    const auto longest = [&](std::size_t at) {
+        Token best{0, 0};
+        if (at + 2 >= data.size()) {
+            return best;
         }
-        if (bestLength >= 3) {
-            Match(out, bestLength, bestDistance);
-            for (int i = 0; i < bestLength; ++i) {
-                remember(at++);
+        int candidate = head[static_cast<std::size_t>(hash(at))];
+        for (int tries = 0; candidate >= 0 && tries < kChain; ++tries) {
+            const int distance = static_cast<int>(at) - candidate;
+            if (distance > kWindow) {
+                break;
             }
+            int length = 0;
+            while (length < kMaxLength && at + static_cast<std::size_t>(length) < data.size() &&
+                   data[static_cast<std::size_t>(candidate + length)] ==
+                       data[at + static_cast<std::size_t>(length)]) {
+                ++length;
+            }
+            if (length > best.length) {
+                best = {length, distance};
+            }
+            candidate = previous[static_cast<std::size_t>(candidate)];
+        }
+        return best;
+    };
+    std::vector<Token> tokens;
+    std::size_t at = 0;
+    Token found = longest(at);
+    while (at < data.size()) {
+        remember(at);
+        const Token next = longest(at + 1);
+        if (found.length >= 3 && next.length <= found.length) {
+            tokens.push_back(found);
+            for (int i = 1; i < found.length; ++i) {
+                remember(at + static_cast<std::size_t>(i));
+            }
+            at += static_cast<std::size_t>(found.length);
+            found = longest(at);
         } else {
-            FixedSymbol(out, data[at]);
-            remember(at++);
+            tokens.push_back({0, data[at]});
+            ++at;
+            found = next;
         }
     }
-    FixedSymbol(out, 256);  // end of block
+    return tokens;
+}
+
+// Huffman code lengths of at most maxLength bits for the symbols' counts; 0 for an unused symbol.
+// Where the tree would be deeper, the counts are halved (rare symbols merged towards common ones)
+// and the tree is built again.
+std::vector<int> CodeLengths(std::vector<long> counts, int maxLength) {
+    // At least two symbols, so that every used symbol gets a code of one bit or more.
+    int used = 0;
+    for (const long count : counts) {
+        used += count > 0 ? 1 : 0;
+    }
+    for (std::size_t symbol = 0; used < 2; ++symbol) {
+        if (counts[symbol] == 0) {
+            counts[symbol] = 1;
+            ++used;
+        }
+    }
+    while (true) {
+        // Nodes: the symbols first, then the merged ones; each knows its parent.
+        std::vector<long> weight;
+        std::vector<int> parent;
+        std::vector<int> open;
+        for (std::size_t symbol = 0; symbol < counts.size(); ++symbol) {
+            weight.push_back(counts[symbol]);
+            parent.push_back(-1);
+            if (counts[symbol] > 0) {
+                open.push_back(static_cast<int>(symbol));
+            }
+        }
+        while (open.size() > 1) {
+            // The two lightest open nodes, the earlier one first among equals.
+            std::stable_sort(open.begin(), open.end(), [&](int a, int b) {
+                return weight[static_cast<std::size_t>(a)] < weight[static_cast<std::size_t>(b)];
+            });
+            const int merged = static_cast<int>(weight.size());
+            weight.push_back(weight[static_cast<std::size_t>(open[0])] +
+                             weight[static_cast<std::size_t>(open[1])]);
+            parent.push_back(-1);
+            parent[static_cast<std::size_t>(open[0])] = merged;
+            parent[static_cast<std::size_t>(open[1])] = merged;
+            open.erase(open.begin(), open.begin() + 2);
+            open.push_back(merged);
+        }
+        std::vector<int> lengths(counts.size(), 0);
+        int longest = 0;
+        for (std::size_t symbol = 0; symbol < counts.size(); ++symbol) {
+            if (counts[symbol] == 0) {
+                continue;
+            }
+            int depth = 0;
+            for (int node = parent[symbol]; node >= 0;
+                 node = parent[static_cast<std::size_t>(node)]) {
+                ++depth;
+            }
+            lengths[symbol] = depth;
+            longest = std::max(longest, depth);
+        }
+        if (longest <= maxLength) {
+            return lengths;
+        }
+        for (long& count : counts) {
+            if (count > 0) {
+                count = (count + 1) / 2;
+            }
+        }
+    }
+}
+
+// The canonical Huffman codes of deflate for the code lengths.
+std::vector<std::uint32_t> Codes(const std::vector<int>& lengths) {
+    std::vector<int> lengthCount(16, 0);
+    for (const int length : lengths) {
+        ++lengthCount[static_cast<std::size_t>(length)];
+    }
+    lengthCount[0] = 0;
+    std::vector<std::uint32_t> next(16, 0);
+    std::uint32_t code = 0;
+    for (std::size_t bits = 1; bits < 16; ++bits) {
+        code = (code + static_cast<std::uint32_t>(lengthCount[bits - 1])) << 1;
+        next[bits] = code;
+    }
+    std::vector<std::uint32_t> codes(lengths.size(), 0);
+    for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol) {
+        if (lengths[symbol] != 0) {
+            codes[symbol] = next[static_cast<std::size_t>(lengths[symbol])]++;
+        }
+    }
+    return codes;
+}
+
+// The code lengths of both alphabets as code-length symbols: 0-15 a length, 16 repeats the last
+// length 3-6 times, 17 and 18 give 3-10 and 11-138 zeros. Each item is the symbol and its extra
+// value.
+std::vector<Token> RunLengths(const std::vector<int>& lengths) {
+    std::vector<Token> items;
+    std::size_t at = 0;
+    while (at < lengths.size()) {
+        const int length = lengths[at];
+        std::size_t run = 1;
+        while (at + run < lengths.size() && lengths[at + run] == length) {
+            ++run;
+        }
+        if (length == 0 && run >= 11) {
+            run = std::min<std::size_t>(run, 138);
+            items.push_back({18, static_cast<int>(run) - 11});
+        } else if (length == 0 && run >= 3) {
+            items.push_back({17, static_cast<int>(run) - 3});
+        } else if (length != 0 && run >= 4) {
+            run = std::min<std::size_t>(run, 7);
+            items.push_back({length, 0});
+            items.push_back({16, static_cast<int>(run) - 4});
+        } else {
+            run = 1;
+            items.push_back({length, 0});
+        }
+        at += run;
+    }
+    return items;
+}
+
+// A zlib stream of one deflate block with Huffman codes made for the data.
+Bytes Deflate(const Bytes& data) {
+    const std::vector<Token> tokens = FindRepeats(data);
+    std::vector<long> literalCounts(kLiteralLengthSymbols, 0);
+    std::vector<long> distanceCounts(kDistanceSymbols, 0);
+    for (const Token& token : tokens) {
+        if (token.length == 0) {
+            ++literalCounts[static_cast<std::size_t>(token.value)];
+        } else {
+            ++literalCounts[static_cast<std::size_t>(257 + LengthSymbol(token.length))];
+            ++distanceCounts[static_cast<std::size_t>(DistanceSymbol(token.value))];
+        }
+    }
+    ++literalCounts[kEndOfBlock];
+    const std::vector<int> literalLengths = CodeLengths(literalCounts, 15);
+    const std::vector<int> distanceLengths = CodeLengths(distanceCounts, 15);
+    const std::vector<std::uint32_t> literalCodes = Codes(literalLengths);
+    const std::vector<std::uint32_t> distanceCodes = Codes(distanceLengths);
+
+    // The lengths are sent up to the last used symbol of each alphabet, as one sequence.
+    std::size_t literalsSent = kLiteralLengthSymbols;
+    while (literalLengths[literalsSent - 1] == 0) {
+        --literalsSent;
+    }
+    std::size_t distancesSent = kDistanceSymbols;
+    while (distancesSent > 1 && distanceLengths[distancesSent - 1] == 0) {
+        --distancesSent;
+    }
+    std::vector<int> sentLengths(literalLengths.begin(),
+                                 literalLengths.begin() + static_cast<long>(literalsSent));
+    sentLengths.insert(sentLengths.end(), distanceLengths.begin(),
+                       distanceLengths.begin() + static_cast<long>(distancesSent));
+    const std::vector<Token> runs = RunLengths(sentLengths);
+    std::vector<long> runCounts(19, 0);
+    for (const Token& run : runs) {
+        ++runCounts[static_cast<std::size_t>(run.length)];
+    }
+    const std::vector<int> runLengths = CodeLengths(runCounts, 7);
+    const std::vector<std::uint32_t> runCodes = Codes(runLengths);
+    constexpr int kRunLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                         11, 4,  12, 3, 13, 2, 14, 1, 15};
+    int runLengthsSent = 19;
+    while (runLengths[static_cast<std::size_t>(kRunLengthOrder[runLengthsSent - 1])] == 0) {
+        --runLengthsSent;
+    }
+
+    BitWriter out;
+    out.Bits(1, 1);  // the last block
+    out.Bits(2, 2);  // Huffman codes of its own
+    out.Bits(static_cast<std::uint32_t>(literalsSent - 257), 5);
+    out.Bits(static_cast<std::uint32_t>(distancesSent - 1), 5);
+    out.Bits(static_cast<std::uint32_t>(runLengthsSent - 4), 4);
+    for (int i = 0; i < runLengthsSent; ++i) {
+        out.Bits(
+            static_cast<std::uint32_t>(runLengths[static_cast<std::size_t>(kRunLengthOrder[i])]),
+            3);
+    }
+    constexpr int kRunExtraBits[3] = {2, 3, 7};
+    for (const Token& run : runs) {
+        const auto symbol = static_cast<std::size_t>(run.length);
+        out.Code(runCodes[symbol], runLengths[symbol]);
+        if (symbol >= 16) {
+            out.Bits(static_cast<std::uint32_t>(run.value), kRunExtraBits[symbol - 16]);
+        }
+    }
+    for (const Token& token : tokens) {
+        if (token.length == 0) {
+            const auto symbol = static_cast<std::size_t>(token.value);
+            out.Code(literalCodes[symbol], literalLengths[symbol]);
+            continue;
+        }
+        const int lengthCode = LengthSymbol(token.length);
+        const auto lengthSymbol = static_cast<std::size_t>(257 + lengthCode);
+        out.Code(literalCodes[lengthSymbol], literalLengths[lengthSymbol]);
+        out.Bits(static_cast<std::uint32_t>(token.length - kLengthBase[lengthCode]),
+                 kLengthExtra[lengthCode]);
+        const int distanceCode = DistanceSymbol(token.value);
+        const auto distanceSymbol = static_cast<std::size_t>(distanceCode);
+        out.Code(distanceCodes[distanceSymbol], distanceLengths[distanceSymbol]);
+        out.Bits(static_cast<std::uint32_t>(token.value - kDistanceBase[distanceCode]),
+                 kDistanceExtra[distanceCode]);
+    }
+    out.Code(literalCodes[kEndOfBlock], literalLengths[kEndOfBlock]);
     Bytes stream{0x78, 0x01};
     const Bytes compressed = out.Finish();
     stream.insert(stream.end(), compressed.begin(), compressed.end());
@@ -182,8 +391,7 @@ void PutChunk(Bytes& png, const char* type, const Bytes& contents) {
 
 }  // namespace
 
-// A 32-bit RGBA PNG of the art, transparent where the art is; each row filtered against the one
-// above ("Up"), so that repeated rows become runs of zeros.
+// A 32-bit RGBA PNG of the art, transparent where the art is.
 Bytes PngImage(const PixelArt& art) {
     Bytes raw;
     Bytes above(static_cast<std::size_t>(art.width) * 4, 0);
@@ -198,9 +406,12 @@ Bytes PngImage(const PixelArt& art) {
                 row.insert(row.end(), {colour.red, colour.green, colour.blue, 255});
             }
         }
-        raw.push_back(2);
+        // A row like the one above is filtered against it ("Up") to a run of zeros; any other
+        // is kept as it is ("None"), its runs of pixels repeating themselves.
+        const bool repeated = row == above;
+        raw.push_back(repeated ? 2 : 0);
         for (std::size_t i = 0; i < row.size(); ++i) {
-            raw.push_back(static_cast<std::uint8_t>(row[i] - above[i]));
+            raw.push_back(repeated ? 0 : row[i]);
         }
         above = row;
     }

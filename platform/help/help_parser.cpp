@@ -58,12 +58,26 @@ bool IsComment(const Directive& directive) {
     return directive.name.starts_with(L'#');
 }
 
+// A message of the parser's own, kept as plain ASCII (half the size of wide text in the program),
+// with a name from the file or a number between its two parts.
+std::wstring Message(const char* text, std::wstring_view inserted, const char* rest) {
+    std::wstring message;
+    for (; *text != '\0'; ++text) {
+        message.push_back(static_cast<wchar_t>(*text));
+    }
+    message.append(inserted);
+    for (; *rest != '\0'; ++rest) {
+        message.push_back(static_cast<wchar_t>(*rest));
+    }
+    return message;
+}
+
 class Parser {
   public:
     HelpParseResult Run(std::string_view fileBytes) {
         if (const auto nul = fileBytes.find('\0'); nul != std::string_view::npos) {
-            return Failure(L"it holds a NUL byte, so it is not a text file",
-                           LineOfOffset(fileBytes, nul));
+            return Failure(LineOfOffset(fileBytes, nul),
+                           "it holds a NUL byte, so it is not a text file");
         }
         std::wstring text = DecodeUtf8(fileBytes);
         if (!text.empty() && text.front() == kByteOrderMark) {
@@ -82,7 +96,7 @@ class Parser {
         FinishBlock();
 
         if (topics_.empty()) {
-            return Failure(L"the file holds no topic", 0);
+            return Failure(0, "the file holds no topic");
         }
         HelpParseResult result;
         result.document.emplace(std::move(windows_), std::move(topics_),
@@ -103,9 +117,10 @@ class Parser {
         TopicTextBuilder text;
     };
 
-    HelpParseResult Failure(std::wstring message, std::size_t line) {
+    HelpParseResult Failure(std::size_t line, const char* text, std::wstring_view inserted = {},
+                            const char* rest = "") {
         HelpParseResult result;
-        result.error = std::move(message);
+        result.error = Message(text, inserted, rest);
         result.errorLine = line;
         return result;
     }
@@ -122,21 +137,20 @@ class Parser {
             const std::size_t line = next + 1;
             ++next;
             if (!directive || directive->name != kHeaderDirective) {
-                return Failure(L"this is not a Tarnwick help file", line);
+                return Failure(line, "this is not a Tarnwick help file");
             }
             const auto version =
                 ParseNumber(directive->value, std::numeric_limits<std::uint32_t>::max());
             if (!version) {
-                return Failure(L"the help file's version is not a number", line);
+                return Failure(line, "the help file's version is not a number");
             }
             if (*version != kFormatVersion) {
-                return Failure(L"the help file has version " + DecimalText(*version) +
-                                   L", which this program cannot read",
-                               line);
+                return Failure(line, "the help file has version ", DecimalText(*version),
+                               ", which this program cannot read");
             }
             return std::nullopt;
         }
-        return Failure(L"this is not a Tarnwick help file (it is empty)", 0);
+        return Failure(0, "this is not a Tarnwick help file (it is empty)");
     }
 
     void ReadLine(std::wstring_view line) {
@@ -155,7 +169,7 @@ class Parser {
                    directive->name == L"contents") {
             ReadTopicDirective(*directive);
         } else if (block_ != Block::Skipped) {
-            Problem(L"unknown directive @" + directive->name + L"; the line is left out");
+            Problem("unknown directive @", directive->name, "; the line is left out");
         }
     }
 
@@ -163,7 +177,7 @@ class Parser {
         if (block_ == Block::Topic) {
             pendingTopic_.text.AddLine(line);
         } else if (!Trim(line).empty() && block_ != Block::Skipped && !reportedStrayText_) {
-            Problem(L"text outside a topic is left out");
+            Problem("text outside a topic is left out");
             reportedStrayText_ = true;
         }
     }
@@ -171,10 +185,10 @@ class Parser {
     void StartWindow(std::wstring_view name) {
         FinishBlock();
         if (name.empty()) {
-            Problem(L"a window without a name is left out");
+            Problem("a window without a name is left out");
             block_ = Block::Skipped;
         } else if (WindowWithName(windows_, name)) {
-            Problem(L"a second window named \"" + std::wstring(name) + L"\" is left out");
+            Problem("a second window named \"", name, "\" is left out");
             block_ = Block::Skipped;
         } else {
             windows_.push_back(HelpWindowDefinition{std::wstring(name), {}, 0, 0});
@@ -185,7 +199,7 @@ class Parser {
     void StartTopic(std::wstring_view extra) {
         FinishBlock();
         if (!extra.empty()) {
-            Problem(L"text after @topic is left out (a title goes in a @title line)");
+            Problem("text after @topic is left out (a title goes in a @title line)");
         }
         pendingTopic_ = PendingTopic{};
         pendingTopic_.line = lineNumber_;
@@ -197,7 +211,7 @@ class Parser {
             return;
         }
         if (block_ != Block::Window) {
-            Problem(L"@" + directive.name + L" outside a window definition is left out");
+            Problem("@", directive.name, " outside a window definition is left out");
             return;
         }
         HelpWindowDefinition& window = windows_.back();
@@ -212,8 +226,8 @@ class Parser {
         const std::uint32_t height =
             words.size() == 2 ? ParseNumber(words[1], kLargestWindowSide).value_or(0) : 0;
         if (width == 0 || height == 0) {
-            Problem(L"@size needs a width and a height from 1 to " +
-                    DecimalText(kLargestWindowSide) + L"; the line is left out");
+            Problem("@size needs a width and a height from 1 to ", DecimalText(kLargestWindowSide),
+                    "; the line is left out");
             return;
         }
         window.width = static_cast<int>(width);
@@ -225,15 +239,15 @@ class Parser {
             return;
         }
         if (block_ != Block::Topic) {
-            Problem(L"@" + directive.name + L" outside a topic is left out");
+            Problem("@", directive.name, " outside a topic is left out");
             return;
         }
         HelpTopic& topic = pendingTopic_.topic;
         if (directive.name == L"title") {
             if (directive.value.empty()) {
-                Problem(L"an empty @title is left out");
+                Problem("an empty @title is left out");
             } else if (!topic.title.empty()) {
-                Problem(L"a second @title in one topic is left out");
+                Problem("a second @title in one topic is left out");
             } else {
                 topic.title = directive.value;
             }
@@ -241,9 +255,9 @@ class Parser {
             const auto context =
                 ParseNumber(directive.value, std::numeric_limits<std::uint32_t>::max());
             if (!context) {
-                Problem(L"@context needs a number from 0 to 4294967295; the line is left out");
+                Problem("@context needs a number from 0 to 4294967295; the line is left out");
             } else if (topic.context) {
-                Problem(L"a second @context in one topic is left out");
+                Problem("a second @context in one topic is left out");
             } else {
                 topic.context = context;
                 pendingTopic_.contextLine = lineNumber_;
@@ -265,19 +279,18 @@ class Parser {
     void FinishTopic() {
         HelpTopic& topic = pendingTopic_.topic;
         if (topic.title.empty()) {
-            problems_.push_back({pendingTopic_.line, L"a topic without a @title is left out"});
+            ProblemAt(pendingTopic_.line, "a topic without a @title is left out");
             return;
         }
         if (topic.context && ContextInUse(*topic.context)) {
-            problems_.push_back({pendingTopic_.contextLine,
-                                 L"context number " + DecimalText(*topic.context) +
-                                     L" is already used by another topic; it is left out"});
+            ProblemAt(pendingTopic_.contextLine, "context number ", DecimalText(*topic.context),
+                      " is already used by another topic; it is left out");
             topic.context.reset();
         }
         if (pendingTopic_.isContents) {
             if (contentsIndex_) {
-                problems_.push_back({pendingTopic_.contentsLine,
-                                     L"a second @contents is left out; the first one counts"});
+                ProblemAt(pendingTopic_.contentsLine,
+                          "a second @contents is left out; the first one counts");
             } else {
                 contentsIndex_ = topics_.size();
             }
@@ -291,7 +304,14 @@ class Parser {
                            [&](const HelpTopic& topic) { return topic.context == context; });
     }
 
-    void Problem(std::wstring message) { problems_.push_back({lineNumber_, std::move(message)}); }
+    void ProblemAt(std::size_t line, const char* text, std::wstring_view inserted = {},
+                   const char* rest = "") {
+        problems_.push_back({line, Message(text, inserted, rest)});
+    }
+
+    void Problem(const char* text, std::wstring_view inserted = {}, const char* rest = "") {
+        ProblemAt(lineNumber_, text, inserted, rest);
+    }
 
     std::vector<HelpWindowDefinition> windows_;
     std::vector<HelpTopic> topics_;
