@@ -285,8 +285,8 @@ bool RegisterWindowClass() {
 }
 
 // Beside the owner where there is room, so that the help does not cover the window it explains;
-// otherwise in the middle of the owner's screen.
-RECT InitialPlacement(HWND owner, int width, int height) {
+// otherwise in the middle of the owner's screen. Sizes are in pixels at the DPI.
+RECT InitialPlacement(HWND owner, int width, int height, int dpi) {
     const HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
                                    : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
@@ -298,7 +298,7 @@ RECT InitialPlacement(HWND owner, int width, int height) {
     width = std::min(width, WidthOf(work));
     height = std::min(height, HeightOf(work));
 
-    const int gap = ScaledPixels(kMargin, WindowDpi(owner));
+    const int gap = ScaledPixels(kMargin, dpi);
     int left = work.left + (WidthOf(work) - width) / 2;
     int top = work.top + (HeightOf(work) - height) / 2;
     RECT ownerRect{};
@@ -324,7 +324,7 @@ HWND CreateHelpWindow(HWND owner, const HelpWindowDefinition* definition) {
         ScaledPixels(definition && definition->width > 0 ? definition->width : kDefaultWidth, dpi);
     const int height = ScaledPixels(
         definition && definition->height > 0 ? definition->height : kDefaultHeight, dpi);
-    const RECT place = InitialPlacement(owner, width, height);
+    const RECT place = InitialPlacement(owner, width, height, dpi);
     return CreateWindowExW(0, kWindowClass, kDefaultCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                            place.left, place.top, place.right - place.left,
                            place.bottom - place.top, nullptr, nullptr, GetModuleHandleW(nullptr),
