@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "details/frmDetails_controls.h"
+#include "element/element_rows.h"
 #include "main_window/clipboard.h"
 #include "placement/modPosition.h"
 #include "platform/physical_pixels.h"
@@ -139,8 +140,14 @@ void frmDetails::SetStack(const std::vector<StackedWindow>& stack) {
     }
 }
 
+void frmDetails::ShowElement(const std::optional<ElementAnswer>& answer) {
+    elementRows_ = answer ? ElementRows(*answer) : std::vector<ListRow>{};
+    ShowRows();
+}
+
 void frmDetails::ShowRows() {
     rows_ = DetailRows(*facts_, pointer_);
+    rows_.insert(rows_.end(), elementRows_.begin(), elementRows_.end());
     for (ListRow& row : StackRows(stack_, facts_->handle)) {
         rows_.push_back(std::move(row));
     }

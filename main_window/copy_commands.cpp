@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "element/element_rows.h"
 #include "main_window/clipboard.h"
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
@@ -60,7 +61,12 @@ std::int32_t MenuIdOf(WindowField field) {
 
 std::wstring frmMain::RecordOnDisplay() {
     const std::wstring heading = form_->Caption(lbl_CurWindow);
-    return RecordText(heading, shown_, OwnerProcessText(platform_.win32, shown_.handle));
+    std::wstring record =
+        RecordText(heading, shown_, OwnerProcessText(platform_.win32, shown_.handle));
+    if (element_.answer() && element_.window() == shown_.handle) {
+        record.append(ElementRecordLine(*element_.answer()));
+    }
+    return record;
 }
 
 void frmMain::key_CopyAll_Click() {
