@@ -1,6 +1,6 @@
-// "Copy as": every format for an ordinary window, and read back the way its language reads it, so
-// that a title holding anything comes back as it is; JSON read back by a small reader; the user's
-// templates; the keys made from row names.
+// "Copy as": every format for an ordinary window, and every literal in it read back the way its
+// language reads it, so that a title holding anything comes back as it is; the JSON writer; the
+// user's templates; the keys made from row names.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "copy_as/copy_as.h"
@@ -19,36 +18,50 @@ namespace {
 
 using namespace std::string_view_literals;
 
-enum class Language { Python, Json, Cpp };
+enum class Language { Python, Json, Cpp, XPath };
 
-void AppendCodePoint(std::wstring& text, std::uint32_t c) {
-    if (sizeof(wchar_t) == 2 && c > 0xFFFF) {
-        text.push_back(static_cast<wchar_t>(0xD7C0 + (c >> 10)));
-        text.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-    } else {
-        text.push_back(static_cast<wchar_t>(c));
-    }
-}
+// A text read as its language's parser reads it: the text with each literal as "$", and what
+// each literal means.
+struct ReadBack {
+    std::wstring skeleton;
+    std::vector<std::wstring> literals;
+};
 
-// Reads a text from its front as the language's parser would; nothing where it would refuse.
-class Reader {
+class LiteralReader {
   public:
-    explicit Reader(std::wstring text) : text_(std::move(text)), rest_(text_) {}
-    Reader(const Reader&) = delete;
+    LiteralReader(std::wstring_view text, Language language) : rest_(text), language_(language) {}
 
+    ReadBack ReadAll() {
+        ReadBack read;
+        while (!rest_.empty()) {
+            const bool xpath = language_ == Language::XPath;
+            if (xpath ? !rest_.starts_with(L"concat(") && rest_[0] != L'\'' && rest_[0] != L'"'
+                      : !rest_.starts_with(language_ == Language::Cpp ? L"L\"" : L"\"")) {
+                read.skeleton.push_back(rest_[0]);
+                rest_.remove_prefix(1);
+                continue;
+            }
+            const std::optional<std::wstring> literal = xpath ? XPath() : Quoted();
+            read.skeleton += literal ? L"$" : L"(invalid)";
+            read.literals.push_back(literal.value_or(L""));
+            rest_ = literal ? rest_ : std::wstring_view();
+        }
+        return read;
+    }
+
+  private:
     bool Take(std::wstring_view expected) {
         const bool found = rest_.starts_with(expected);
         rest_.remove_prefix(found ? expected.size() : 0);
         return found;
     }
-    bool AtEnd() const { return rest_.empty(); }
 
     // From minimum to maximum hex digits, as many as there are.
     std::optional<std::uint32_t> Hex(int minimum, int maximum) {
         std::uint64_t value = 0;
         int count = 0;
-        for (; count < maximum && !rest_.empty() && iswxdigit(rest_.front()); ++count) {
-            const wchar_t c = rest_.front();
+        for (; count < maximum && !rest_.empty() && iswxdigit(rest_[0]); ++count) {
+            const wchar_t c = rest_[0];
             value = value * 16 +
                     static_cast<std::uint64_t>(c <= L'9' ? c - L'0' : (c | 0x20) - L'a' + 10);
             rest_.remove_prefix(1);
@@ -58,15 +71,22 @@ class Reader {
                    : std::nullopt;
     }
 
-    std::optional<std::wstring> Literal(Language language) {
-        const bool cpp = language == Language::Cpp, json = language == Language::Json;
-        if (!Take(cpp ? L"L\"" : L"\"")) {
-            return std::nullopt;
+    static void AppendCodePoint(std::wstring& text, std::uint32_t c) {
+        if (sizeof(wchar_t) == 2 && c > 0xFFFF) {
+            text.push_back(static_cast<wchar_t>(0xD7C0 + (c >> 10)));
+            c = 0xDC00 + (c & 0x3FF);
         }
+        text.push_back(static_cast<wchar_t>(c));
+    }
+
+    // Python's and JSON's "...", C++'s L"..." (with the literals that follow it joined on).
+    std::optional<std::wstring> Quoted() {
+        const bool cpp = language_ == Language::Cpp, json = language_ == Language::Json;
+        Take(cpp ? L"L\"" : L"\"");
         std::wstring text;
         while (!Take(L"\"") || (cpp && Take(L" L\""))) {
-            const auto c = rest_.empty() ? 0u : static_cast<std::uint32_t>(rest_.front());
-            // A line may not break inside; C++ source is taken as plain ASCII, "??" as a trigraph.
+            const auto c = rest_.empty() ? 0u : static_cast<std::uint32_t>(rest_[0]);
+            // No line may break inside; C++ source is read as plain ASCII, "??" as a trigraph.
             if (c < 0x20 || (cpp && (c > 0x7E || rest_.starts_with(L"??")))) {
                 return std::nullopt;
             }
@@ -77,42 +97,40 @@ class Reader {
             }
             const std::wstring_view simple =
                 cpp ? L"\"\"\\\\n\nr\rt\t??"sv : L"\"\"\\\\n\nr\rt\t"sv;
-            const std::size_t at = rest_.empty() ? simple.npos : simple.find(rest_.front());
+            const std::size_t at = rest_.empty() ? simple.npos : simple.find(rest_[0]);
             std::optional<std::uint32_t> code;
             if (at != simple.npos && at % 2 == 0) {
                 code = simple[at + 1];
+                rest_.remove_prefix(1);
             } else if (Take(L"u")) {
                 code = Hex(4, 4);
-                if (json && code >= 0xD800u && code < 0xDC00u && rest_.starts_with(L"\\u")) {
-                    const std::wstring_view before = rest_;
-                    rest_.remove_prefix(2);
+                const std::wstring_view before = rest_;
+                if (json && code >= 0xD800u && code < 0xDC00u && Take(L"\\u")) {
                     const auto low = Hex(4, 4);
-                    if (low >= 0xDC00u && low < 0xE000u) {
-                        code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
-                    } else {
-                        rest_ = before;
-                    }
+                    const bool pair = low >= 0xDC00u && low < 0xE000u;
+                    code = pair ? 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00) : code;
+                    rest_ = pair ? rest_ : before;
                 }
             } else if (!json && Take(L"U")) {
                 code = Hex(8, 8);
-            } else if (!json && Take(L"x")) {
-                code = cpp ? Hex(1, 9) : Hex(2, 2);
+            } else if (cpp && Take(L"x")) {
+                code = Hex(1, 9);
                 code = code <= 0xFFFFu ? code : std::nullopt;
             }
             if (!code) {
                 return std::nullopt;
             }
-            rest_.remove_prefix(at != simple.npos && at % 2 == 0 ? 1 : 0);
             AppendCodePoint(text, *code);
         }
         return text;
     }
 
-    std::optional<std::wstring> XPathLiteral() {
+    // XPath's '...' or "...", or concat() of them.
+    std::optional<std::wstring> XPath() {
         std::wstring text;
         const bool concat = Take(L"concat(");
         do {
-            const wchar_t quote = rest_.empty() ? 0 : rest_.front();
+            const wchar_t quote = rest_.empty() ? 0 : rest_[0];
             const std::size_t end = rest_.find(quote, 1);
             if ((quote != L'\'' && quote != L'"') || end == rest_.npos) {
                 return std::nullopt;
@@ -123,47 +141,13 @@ class Reader {
         return !concat || Take(L")") ? std::optional(text) : std::nullopt;
     }
 
-    // Every value of a JSON object, each under the keys that lead to it joined by "/": a string
-    // as it is, a number as its digits, a null as "null" (as a string it would come back quoted).
-    bool JsonObject(std::vector<std::pair<std::wstring, std::wstring>>& values,
-                    const std::wstring& path = {}) {
-        if (!Take(L"{")) {
-            return false;
-        }
-        for (bool first = true; !Take(L"}"); first = false) {
-            const auto key = first || Take(L",") ? Literal(Language::Json) : std::nullopt;
-            if (!key || !Take(L":")) {
-                return false;
-            }
-            const std::wstring name = path + *key;
-            if (rest_.starts_with(L"{")) {
-                if (!JsonObject(values, name + L"/")) {
-                    return false;
-                }
-            } else if (rest_.starts_with(L"\"")) {
-                const auto value = Literal(Language::Json);
-                values.emplace_back(name, value ? L"\"" + *value + L"\"" : L"(invalid)");
-            } else if (Take(L"null")) {
-                values.emplace_back(name, L"null");
-            } else {
-                const std::size_t digits = rest_.find_first_not_of(L"-0123456789");
-                const std::wstring_view number = rest_.substr(0, digits);
-                const std::wstring_view magnitude = number.substr(number.starts_with(L"-"));
-                if (magnitude.empty() || number.find(L'-', 1) != number.npos ||
-                    (magnitude.size() > 1 && magnitude[0] == L'0')) {
-                    return false;
-                }
-                values.emplace_back(name, number);
-                rest_.remove_prefix(number.size());
-            }
-        }
-        return true;
-    }
-
-  private:
-    std::wstring text_;
     std::wstring_view rest_;
+    Language language_;
 };
+
+ReadBack Read(const std::wstring& text, Language language) {
+    return LiteralReader(text, language).ReadAll();
+}
 
 CopyAsSubject NotepadEdit() {
     CopyAsSubject subject;
@@ -257,34 +241,20 @@ TEST(CopyAsTest, EveryTitleReadsBackAsItIs) {
 
         EXPECT_EQ(CopyAsText(CopyAsFormat::AutoHotkeyWinTitle, subject),
                   std::wstring(each.winTitle) + L" ahk_class " + title);
-
-        Reader python(CopyAsText(CopyAsFormat::Pywinauto, subject));
-        EXPECT_TRUE(python.Take(L"Desktop(backend=\"uia\").window(title="));
-        EXPECT_EQ(python.Literal(Language::Python), title);
-        EXPECT_TRUE(python.Take(L", class_name="));
-        EXPECT_EQ(python.Literal(Language::Python), title);
-        EXPECT_TRUE(python.Take(L").child_window(title="));
-        EXPECT_EQ(python.Literal(Language::Python), title);
-        EXPECT_TRUE(python.Take(L", control_type=\"Button\")") && python.AtEnd());
-
-        Reader xpath(CopyAsText(CopyAsFormat::XPath, subject));
-        EXPECT_TRUE(xpath.Take(L"/Window[@ClassName="));
-        EXPECT_EQ(xpath.XPathLiteral(), title);
-        EXPECT_TRUE(xpath.Take(L"][@Name="));
-        EXPECT_EQ(xpath.XPathLiteral(), title);
-        EXPECT_TRUE(xpath.Take(L"]//Button[@Name="));
-        EXPECT_EQ(xpath.XPathLiteral(), title);
-        EXPECT_TRUE(xpath.Take(L"]") && xpath.AtEnd());
-
-        Reader cpp(CopyAsText(CopyAsFormat::FindWindowEx, subject));
-        EXPECT_TRUE(cpp.Take(L"HWND hwnd = FindWindowExW(nullptr, nullptr, "));
-        EXPECT_EQ(cpp.Literal(Language::Cpp), title);
-        EXPECT_TRUE(cpp.Take(L", "));
-        EXPECT_EQ(cpp.Literal(Language::Cpp), title);
-        EXPECT_TRUE(cpp.Take(L");\r\nhwnd = FindWindowExW(hwnd, nullptr, L\"Button\", "));
-        EXPECT_EQ(cpp.Literal(Language::Cpp), title);
-        EXPECT_TRUE(cpp.Take(L");") && cpp.AtEnd());
-
+        ReadBack read = Read(CopyAsText(CopyAsFormat::Pywinauto, subject), Language::Python);
+        EXPECT_EQ(read.skeleton,
+                  L"Desktop(backend=$).window(title=$, class_name=$).child_window(title=$, "
+                  L"control_type=$)");
+        EXPECT_EQ(read.literals,
+                  (std::vector<std::wstring>{L"uia", title, title, title, L"Button"}));
+        read = Read(CopyAsText(CopyAsFormat::XPath, subject), Language::XPath);
+        EXPECT_EQ(read.skeleton, L"/Window[@ClassName=$][@Name=$]//Button[@Name=$]");
+        EXPECT_EQ(read.literals, (std::vector<std::wstring>{title, title, title}));
+        read = Read(CopyAsText(CopyAsFormat::FindWindowEx, subject), Language::Cpp);
+        EXPECT_EQ(read.skeleton,
+                  L"HWND hwnd = FindWindowExW(nullptr, nullptr, $, $);\r\n"
+                  L"hwnd = FindWindowExW(hwnd, nullptr, $, $);");
+        EXPECT_EQ(read.literals, (std::vector<std::wstring>{title, title, L"Button", title}));
         EXPECT_EQ(ExpandCopyTemplate(L"[{title}]", subject), L"[" + title + L"]");
     }
 }
@@ -307,27 +277,22 @@ TEST(CopyAsTest, JsonReadsBackToTheSameValues) {
     json.EndObject();
     json.String(L"name", L"");
     json.EndObject();
-    std::vector<std::pair<std::wstring, std::wstring>> expected = {
-        {L"hwnd", L"672"},
-        {L"least", L"-9223372036854775808"},
-        {L"element/automationId", L"null"},
-        {L"element/name", L"\"\""}};
+    std::wstring skeleton = L"{$:672,$:-9223372036854775808,$:{$:null,$:{},$:$}";
+    std::vector<std::wstring> literals = {L"hwnd",  L"least", L"element", L"automationId",
+                                          L"empty", L"name",  L""};
     for (const TitleCase& each : kTitles) {
         json.String(each.title, each.title);
-        expected.emplace_back(each.title, L"\"" + std::wstring(each.title) + L"\"");
+        skeleton += L",$:$";
+        literals.insert(literals.end(), 2, std::wstring(each.title));
     }
     json.EndObject();
-
-    std::vector<std::pair<std::wstring, std::wstring>> values;
-    Reader reader(json.Take());
-    EXPECT_TRUE(reader.JsonObject(values) && reader.AtEnd());
-    EXPECT_EQ(values, expected);
+    const ReadBack read = Read(json.Take(), Language::Json);
+    EXPECT_EQ(read.skeleton, skeleton + L"}");
+    EXPECT_EQ(read.literals, literals);
 
     // The reader itself: every escape, a surrogate pair among them.
-    values.clear();
-    Reader escapes(LR"({"k":"\"\\\n\r\t\u00e9\ud83d\ude00"})");
-    EXPECT_TRUE(escapes.JsonObject(values));
-    EXPECT_EQ(values.at(0).second, L"\"\"\\\n\r\t\u00E9\U0001F600\"");
+    EXPECT_EQ(Read(LR"("\"\\\n\r\t\u00e9\ud83d\ude00")", Language::Json).literals,
+              std::vector<std::wstring>{L"\"\\\n\r\t\u00E9\U0001F600"});
 }
 
 TEST(CopyAsTest, TemplatesInsertTheTextsAsTheyAre) {
