@@ -1,8 +1,8 @@
 #include "copy_as/copy_as.h"
 
 #include <algorithm>
-#include <cwctype>
-#include <iterator>
+#include <cstddef>
+#include <utility>
 
 namespace tarnwick {
 
@@ -14,6 +14,10 @@ enum class Literal { PythonOrJson, Cpp, XPath };
 // the line and paragraph separators.
 bool IsControlCharacter(std::uint32_t c) {
     return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029;
+}
+
+bool IsHexDigit(wchar_t c) {
+    return static_cast<unsigned>(c - L'0') < 10 || static_cast<unsigned>((c | 0x20) - L'a') < 6;
 }
 
 // Plain ASCII text, kept narrow in the program and widened as it is appended.
@@ -95,7 +99,7 @@ void AppendLiteral(std::wstring& out, const wchar_t* text, std::size_t size, Lit
         } else {
             AppendAscii(out, cpp && surrogate ? "\\x" : c > 0xFFFF ? "\\U" : "\\u");
             AppendNumber(out, c, 16, c > 0xFFFF ? 8 : 4);
-            if (cpp && surrogate && at + 1 < size && iswxdigit(text[at + 1])) {
+            if (cpp && surrogate && at + 1 < size && IsHexDigit(text[at + 1])) {
                 AppendAscii(out, "\" L\"");
             }
         }
@@ -124,17 +128,6 @@ bool AutoHotkeyCriterionAt(const std::wstring& text, std::size_t at) {
         }
     }
     return true;
-}
-
-void AppendCriterion(std::wstring& text, const char* name, const std::wstring& value) {
-    if (value.empty()) {
-        return;
-    }
-    if (!text.empty()) {
-        text.push_back(L' ');
-    }
-    AppendAscii(text, name);
-    text.append(value);
 }
 
 // A control type that may stand as an XPath element name; anything else matches any element.
@@ -168,8 +161,14 @@ std::wstring CopyAsText(CopyAsFormat format, const CopyAsSubject& subject) {
                 ++end;
             }
             text.append(top.title.data(), end);
-            AppendCriterion(text, "ahk_class ", top.className);
-            AppendCriterion(text, "ahk_exe ", subject.imageName);
+            // Each criterion that has a value, after a blank where something comes before it.
+            for (const auto& [name, value] : {std::pair(" ahk_class ", &top.className),
+                                              std::pair(" ahk_exe ", &subject.imageName)}) {
+                if (!value->empty()) {
+                    AppendAscii(text, text.empty() ? name + 1 : name);
+                    text.append(*value);
+                }
+            }
             break;
         }
         case CopyAsFormat::AutoHotkeyId:
@@ -294,7 +293,7 @@ std::wstring ExpandCopyTemplate(std::wstring_view pattern, const CopyAsSubject& 
     return text;
 }
 
-void JsonText::Key(std::wstring_view key) {
+void JsonText::Member(std::wstring_view key, const char* token, const std::wstring_view* value) {
     if (afterMember_) {
         text_.push_back(L',');
     }
@@ -302,33 +301,16 @@ void JsonText::Key(std::wstring_view key) {
         AppendLiteral(text_, key.data(), key.size(), Literal::PythonOrJson);
         text_.push_back(L':');
     }
+    AppendAscii(text_, token);
+    if (value) {
+        AppendLiteral(text_, value->data(), value->size(), Literal::PythonOrJson);
+    }
     afterMember_ = true;
-}
-
-void JsonText::BeginObject(std::wstring_view key) {
-    Key(key);
-    text_.push_back(L'{');
-    afterMember_ = false;
-}
-
-void JsonText::EndObject() {
-    text_.push_back(L'}');
-    afterMember_ = true;
-}
-
-void JsonText::String(std::wstring_view key, std::wstring_view value) {
-    Key(key);
-    AppendLiteral(text_, value.data(), value.size(), Literal::PythonOrJson);
 }
 
 void JsonText::Number(std::wstring_view key, std::int64_t value) {
-    Key(key);
+    Member(key, "");
     AppendNumber(text_, value);
-}
-
-void JsonText::Null(std::wstring_view key) {
-    Key(key);
-    AppendAscii(text_, "null");
 }
 
 std::wstring JsonText::Take() {

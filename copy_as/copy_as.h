@@ -81,16 +81,24 @@ std::wstring ExpandCopyTemplate(std::wstring_view text, const CopyAsSubject& sub
 class JsonText {
   public:
     // The outermost object takes no key; every object inside it takes one.
-    void BeginObject(std::wstring_view key = {});
-    void EndObject();
-    void String(std::wstring_view key, std::wstring_view value);
+    void BeginObject(std::wstring_view key = {}) {
+        Member(key, "{");
+        afterMember_ = false;
+    }
+    void EndObject() {
+        text_.push_back(L'}');
+        afterMember_ = true;
+    }
+    void String(std::wstring_view key, std::wstring_view value) { Member(key, "", &value); }
     void Number(std::wstring_view key, std::int64_t value);
-    void Null(std::wstring_view key);
+    void Null(std::wstring_view key) { Member(key, "null"); }
     // The text written so far; the writer starts anew.
     std::wstring Take();
 
   private:
-    void Key(std::wstring_view key);
+    // A comma where a member comes before, the key (where one is given), the plain ASCII token,
+    // and the string value, where one is given.
+    void Member(std::wstring_view key, const char* token, const std::wstring_view* value = nullptr);
 
     std::wstring text_;
     bool afterMember_ = false;  // a member or an object's end comes next: a comma goes first
