@@ -266,6 +266,16 @@ TEST(CopyAsTest, XPathJoinsBothKindsOfQuoteWithConcat) {
               L"/Window[@ClassName='C'][@Name=concat(\"'\", 'a\"b', \"'\")]");
 }
 
+TEST(CopyAsTest, SurrogatePairsAreOneCharacter) {
+    // As every character beyond the BMP comes where wchar_t is 16 bits wide.
+    CopyAsSubject subject;
+    subject.chain = {{1, L"C", L"\xD83D\xDE00"}};
+    EXPECT_EQ(CopyAsText(CopyAsFormat::FindWindowEx, subject),
+              L"HWND hwnd = FindWindowExW(nullptr, nullptr, L\"C\", L\"\\U0001F600\");");
+    EXPECT_EQ(CopyAsText(CopyAsFormat::Pywinauto, subject),
+              L"Desktop(backend=\"uia\").window(title=\"\xD83D\xDE00\", class_name=\"C\")");
+}
+
 TEST(CopyAsTest, JsonReadsBackToTheSameValues) {
     JsonText json;
     json.BeginObject();
