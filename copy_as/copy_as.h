@@ -74,7 +74,7 @@ std::wstring CopyAsText(CopyAsFormat format, const CopyAsSubject& subject);
 // {classnn}, {controlid}, and the element's {name}, {automationid} and {controltype} (empty
 // without an element). "{{" and "}}" are single braces; anything else, an unknown placeholder
 // too, is copied as it stands. Placeholders are lower-case. Empty when the chain is.
-std::wstring ExpandCopyTemplate(std::wstring_view text, const CopyAsSubject& subject);
+std::wstring ExpandCopyTemplate(std::wstring_view pattern, const CopyAsSubject& subject);
 
 // JSON written member by member into one text: objects (nested as deep as wanted), strings,
 // numbers and nulls, without spaces or line breaks.
