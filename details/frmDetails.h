@@ -77,7 +77,7 @@ class frmDetails final : public FormEvents {
     std::optional<PointerReading> pointer_;
     Point lastMessagePointer_;
     std::vector<StackEntry> stack_;
-    std::vector<ListRow> elementRows_;
+    std::optional<ElementAnswer> element_;
     std::vector<ListRow> rows_;
     bool closed_ = false;
 };

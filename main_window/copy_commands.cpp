@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "element/element_rows.h"
 #include "main_window/clipboard.h"
 #include "main_window/frmMain.h"
@@ -23,6 +24,8 @@ constexpr std::int32_t kMenuCopyAll = 1;
 constexpr std::int32_t kMenuFirstField = 2;
 constexpr std::int32_t kMenuSeparator = 99;
 constexpr std::int32_t kMenuDetails = 100;
+// Then the entries of "Copy as".
+constexpr std::int32_t kMenuCopyAsFirst = 200;
 
 constexpr wchar_t kCopyAllCaption[] = L"Copy &all\tCtrl+C";
 
@@ -109,7 +112,12 @@ void frmMain::frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& a
             items.push_back({MenuIdOf(kWindowFields[i]), fieldCaptions[i]});
         }
     }
+    const CopyAsMenu copyAs(platform_.win32, g_IniFile);
+    copyAs.AppendTo(items, kMenuCopyAsFirst);
     const std::int32_t chosen = platform_.win32.TrackPopupMenu(form_->hWnd(), items, args.screen);
+    if (CopyAsChosen(copyAs, chosen, kMenuCopyAsFirst)) {
+        return;
+    }
     if (chosen == kMenuDetails) {
         key_Details_Click();
         return;

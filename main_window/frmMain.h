@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "copy_as/copy_as_menu.h"
 #include "details/frmDetails.h"
 #include "element/element_on_display.h"
 #include "main_window/frame_style.h"
@@ -106,6 +107,9 @@ class frmMain final : public FormEvents, private DetailsHost, private ElementLis
     // pointer, else the window's own while the Details window shows it. Asked again only when
     // the window or the point has changed.
     void AskElement(Hwnd window, std::optional<Point> point);
+    // Puts the text of the "Copy as" entry chosen on the clipboard; false when the id is none of
+    // its entries.
+    bool CopyAsChosen(const CopyAsMenu& menu, std::int32_t chosen, std::int32_t firstId);
 
     Platform platform_;
     std::unique_ptr<Form> form_;

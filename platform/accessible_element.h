@@ -14,6 +14,15 @@
 namespace tarnwick {
 
 struct AccessibleElement {
+    // Made, copied and ended in one place each: eleven texts copied inline at every use would
+    // cost the program more than the rest of the element's code.
+    AccessibleElement();
+    AccessibleElement(const AccessibleElement& other);
+    AccessibleElement(AccessibleElement&& other) noexcept;
+    AccessibleElement& operator=(const AccessibleElement& other);
+    AccessibleElement& operator=(AccessibleElement&& other) noexcept;
+    ~AccessibleElement();
+
     // Through UI Automation.
     std::wstring name;
     std::wstring controlType;  // the programmatic name: "Button", "Edit", "Document"
