@@ -152,7 +152,7 @@ std::wstring CopyAsText(CopyAsFormat format, const CopyAsSubject& subject) {
     }
     const CopyAsWindow& top = subject.chain.front();
     const AccessibleElement* element = subject.element ? &*subject.element : nullptr;
-    const bool byId = element && !element->automationId.empty();
+    const bool byId = element && !(*element)[ElementText::AutomationId].empty();
     switch (format) {
         case CopyAsFormat::AutoHotkeyWinTitle: {
             std::size_t end = 0;
@@ -181,10 +181,12 @@ std::wstring CopyAsText(CopyAsFormat format, const CopyAsSubject& subject) {
             AppendQuoted(text, ", class_name=", top.className, Literal::PythonOrJson);
             text.push_back(L')');
             if (element) {
-                AppendQuoted(text, byId ? ".child_window(auto_id=" : ".child_window(title=",
-                             byId ? element->automationId : element->name, Literal::PythonOrJson);
-                if (!element->controlType.empty()) {
-                    AppendQuoted(text, ", control_type=", element->controlType,
+                AppendQuoted(
+                    text, byId ? ".child_window(auto_id=" : ".child_window(title=",
+                    byId ? (*element)[ElementText::AutomationId] : (*element)[ElementText::Name],
+                    Literal::PythonOrJson);
+                if (!(*element)[ElementText::ControlType].empty()) {
+                    AppendQuoted(text, ", control_type=", (*element)[ElementText::ControlType],
                                  Literal::PythonOrJson);
                 }
                 text.push_back(L')');
@@ -196,9 +198,11 @@ std::wstring CopyAsText(CopyAsFormat format, const CopyAsSubject& subject) {
             text.push_back(L']');
             if (element) {
                 AppendAscii(text, "//");
-                AppendXPathElementName(text, element->controlType);
-                AppendQuoted(text, byId ? "[@AutomationId=" : "[@Name=",
-                             byId ? element->automationId : element->name, Literal::XPath);
+                AppendXPathElementName(text, (*element)[ElementText::ControlType]);
+                AppendQuoted(
+                    text, byId ? "[@AutomationId=" : "[@Name=",
+                    byId ? (*element)[ElementText::AutomationId] : (*element)[ElementText::Name],
+                    Literal::XPath);
                 text.push_back(L']');
             }
             break;
@@ -278,10 +282,9 @@ std::wstring ExpandCopyTemplate(std::wstring_view pattern, const CopyAsSubject& 
             case 9:
             case 10:
                 if (element) {
-                    static constexpr std::wstring AccessibleElement::*kTexts[] = {
-                        &AccessibleElement::name, &AccessibleElement::automationId,
-                        &AccessibleElement::controlType};
-                    text.append(element->*kTexts[which - 8]);
+                    static constexpr ElementText kTexts[] = {
+                        ElementText::Name, ElementText::AutomationId, ElementText::ControlType};
+                    text.append((*element)[kTexts[which - 8]]);
                 }
                 break;
             default:

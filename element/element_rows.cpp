@@ -7,28 +7,30 @@ namespace tarnwick {
 
 namespace {
 
-using ElementText = std::wstring AccessibleElement::*;
+// What the rows between the texts show.
+enum class Other : std::uint8_t { Text, BoundingRect, Enabled, Offscreen };
 
 struct ElementRowName {
     const wchar_t* name;
-    ElementText text;  // null for the rows below that are not texts
+    ElementText text;
+    Other other = Other::Text;
 };
 
-// The rows in the order shown; the rectangle and the two flags follow Framework.
-constexpr ElementRowName kTextRows[] = {
-    {L"Name", &AccessibleElement::name},
-    {L"Control type", &AccessibleElement::controlType},
-    {L"Localized control type", &AccessibleElement::localizedControlType},
-    {L"Automation ID", &AccessibleElement::automationId},
-    {L"Class name", &AccessibleElement::className},
-    {L"Framework", &AccessibleElement::frameworkId},
-    {L"Bounding rect", nullptr},
-    {L"Enabled", nullptr},
-    {L"Offscreen", nullptr},
-    {L"Role", &AccessibleElement::role},
-    {L"State", &AccessibleElement::state},
-    {L"Value", &AccessibleElement::value},
-    {L"Default action", &AccessibleElement::defaultAction},
+// The rows in the order shown.
+constexpr ElementRowName kRows[] = {
+    {L"Name", ElementText::Name},
+    {L"Control type", ElementText::ControlType},
+    {L"Localized control type", ElementText::LocalizedControlType},
+    {L"Automation ID", ElementText::AutomationId},
+    {L"Class name", ElementText::ClassName},
+    {L"Framework", ElementText::FrameworkId},
+    {L"Bounding rect", ElementText::Name, Other::BoundingRect},
+    {L"Enabled", ElementText::Name, Other::Enabled},
+    {L"Offscreen", ElementText::Name, Other::Offscreen},
+    {L"Role", ElementText::Role},
+    {L"State", ElementText::State},
+    {L"Value", ElementText::Value},
+    {L"Default action", ElementText::DefaultAction},
 };
 
 void WriteFlag(RowText& text, const std::optional<bool>& flag) {
@@ -42,22 +44,29 @@ void WriteFlag(RowText& text, const std::optional<bool>& flag) {
 std::vector<ListRow> ElementRows(const ElementAnswer& answer) {
     std::vector<ListRow> rows;
     if (answer.outcome == ElementOutcome::NotResponding) {
-        rows.push_back({kHeadingElement, kTextRows[0].name, kElementNotResponding});
+        rows.push_back({kHeadingElement, kRows[0].name, kElementNotResponding});
     }
     if (answer.outcome != ElementOutcome::Read) {
         return rows;
     }
     const AccessibleElement& element = answer.element;
-    for (const ElementRowName& row : kTextRows) {
+    for (const ElementRowName& row : kRows) {
         RowText text;
-        if (row.text != nullptr) {
-            text << element.*row.text;
-        } else if (row.name == kTextRows[6].name) {
-            if (element.boundingRect) {
-                text.Rectangle(*element.boundingRect);
-            }
-        } else {
-            WriteFlag(text, row.name == kTextRows[7].name ? element.enabled : element.offscreen);
+        switch (row.other) {
+            case Other::Text:
+                text << element[row.text];
+                break;
+            case Other::BoundingRect:
+                if (element.boundingRect) {
+                    text.Rectangle(*element.boundingRect);
+                }
+                break;
+            case Other::Enabled:
+                WriteFlag(text, element.enabled);
+                break;
+            case Other::Offscreen:
+                WriteFlag(text, element.offscreen);
+                break;
         }
         std::wstring value = text.Take();
         if (!value.empty()) {
@@ -73,9 +82,10 @@ std::wstring ElementRecordLine(const ElementAnswer& answer) {
         return {};
     }
     const AccessibleElement& element = answer.element;
+    const std::wstring& type = element[ElementText::ControlType];
     std::wstring line = L"Element: ";
-    line.append(OnOneLine(element.controlType.empty() ? element.role : element.controlType));
-    line.append(L" \"").append(OnOneLine(element.name)).append(L"\"\r\n");
+    line.append(OnOneLine(type.empty() ? element[ElementText::Role] : type));
+    line.append(L" \"").append(OnOneLine(element[ElementText::Name])).append(L"\"\r\n");
     return line;
 }
 

@@ -5,6 +5,7 @@
 // left empty, never guessed. The reading itself runs away from the user-interface thread: the
 // program asks, goes on, and is told the answer later.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,32 +14,35 @@
 
 namespace tarnwick {
 
-struct AccessibleElement {
-    // Made, copied and ended in one place each: eleven texts copied inline at every use would
-    // cost the program more than the rest of the element's code.
-    AccessibleElement();
-    AccessibleElement(const AccessibleElement& other);
-    AccessibleElement(AccessibleElement&& other) noexcept;
-    AccessibleElement& operator=(const AccessibleElement& other);
-    AccessibleElement& operator=(AccessibleElement&& other) noexcept;
-    ~AccessibleElement();
+// The texts of an element: UI Automation's first, then Active Accessibility's, which are read
+// when UI Automation gave nothing (its name goes to Name).
+enum class ElementText : std::uint8_t {
+    Name,
+    ControlType,  // the programmatic name: "Button", "Edit", "Document"
+    LocalizedControlType,
+    AutomationId,
+    ClassName,
+    FrameworkId,  // "Win32", "WPF", "XAML", "Chrome"
+    Role,         // as GetRoleText gives it
+    State,
+    Value,
+    DefaultAction,
+};
+inline constexpr std::size_t kElementTexts = 10;
 
-    // Through UI Automation.
-    std::wstring name;
-    std::wstring controlType;  // the programmatic name: "Button", "Edit", "Document"
-    std::wstring localizedControlType;
-    std::wstring automationId;
-    std::wstring className;
-    std::wstring frameworkId;          // "Win32", "WPF", "XAML", "Chrome"
+struct AccessibleElement {
+    // Held as one array: copying an element is then one loop, not ten copies written out at
+    // every place an element is copied.
+    std::wstring texts[kElementTexts];
     std::optional<Rect> boundingRect;  // screen pixels; Active Accessibility's location too
     std::optional<bool> enabled;
     std::optional<bool> offscreen;
     std::optional<std::uint32_t> processId;
-    // Through Active Accessibility, when UI Automation gave nothing. The name goes to name.
-    std::wstring role;  // as GetRoleText gives it
-    std::wstring state;
-    std::wstring value;
-    std::wstring defaultAction;
+
+    std::wstring& operator[](ElementText text) { return texts[static_cast<std::size_t>(text)]; }
+    const std::wstring& operator[](ElementText text) const {
+        return texts[static_cast<std::size_t>(text)];
+    }
 };
 
 // Whether the window's element can be read from a point inside it or only as the window itself.

@@ -157,9 +157,9 @@ CopyAsSubject NotepadEdit() {
     subject.classNN = L"Edit1";
     subject.controlId = 15;
     subject.element = AccessibleElement{};
-    subject.element->name = L"Text editor";
-    subject.element->controlType = L"Document";
-    subject.element->automationId = L"15";
+    (*subject.element)[ElementText::Name] = L"Text editor";
+    (*subject.element)[ElementText::ControlType] = L"Document";
+    (*subject.element)[ElementText::AutomationId] = L"15";
     return subject;
 }
 
@@ -181,8 +181,8 @@ TEST(CopyAsTest, FormatsOfAnOrdinaryWindow) {
         L"hwnd = FindWindowExW(hwnd, nullptr, L\"Edit\", nullptr);");
 
     // Read through Active Accessibility only: no AutomationId, no control type.
-    subject.element->automationId.clear();
-    subject.element->controlType.clear();
+    (*subject.element)[ElementText::AutomationId].clear();
+    (*subject.element)[ElementText::ControlType].clear();
     EXPECT_EQ(
         CopyAsText(CopyAsFormat::Pywinauto, subject),
         L"Desktop(backend=\"uia\").window(title=\"Untitled - Notepad\", class_name=\"Notepad\")"
@@ -236,8 +236,8 @@ TEST(CopyAsTest, EveryTitleReadsBackAsItIs) {
         CopyAsSubject subject;
         subject.chain = {{0x10, title, title}, {0x20, L"Button", title}};
         subject.element = AccessibleElement{};
-        subject.element->name = title;
-        subject.element->controlType = L"Button";
+        (*subject.element)[ElementText::Name] = title;
+        (*subject.element)[ElementText::ControlType] = L"Button";
 
         EXPECT_EQ(CopyAsText(CopyAsFormat::AutoHotkeyWinTitle, subject),
                   std::wstring(each.winTitle) + L" ahk_class " + title);

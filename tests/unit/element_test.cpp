@@ -17,32 +17,32 @@ namespace {
 TEST(ReadElementTest, TakesUiAutomationFirstAndActiveAccessibilityOnlyWhereItFails) {
     fake::FakeElementSources sources;
     AccessibleElement button;
-    button.name = L"OK";
-    button.controlType = L"Button";
+    button[ElementText::Name] = L"OK";
+    button[ElementText::ControlType] = L"Button";
     AccessibleElement legacy;
-    legacy.name = L"OK";
-    legacy.role = L"push button";
+    legacy[ElementText::Name] = L"OK";
+    legacy[ElementText::Role] = L"push button";
     sources.uiAutomation = button;
     sources.activeAccessibility = legacy;
-    sources.leftByFailure.name = L"half-read";
+    sources.leftByFailure[ElementText::Name] = L"half-read";
 
     ElementAnswer answer = ReadElement(sources, {7, 0x500, Point{10, 20}});
     EXPECT_EQ(answer.request, 7u);
     EXPECT_EQ(answer.outcome, ElementOutcome::Read);
-    EXPECT_EQ(answer.element.controlType, L"Button");
-    EXPECT_EQ(answer.element.role, L"");
+    EXPECT_EQ(answer.element[ElementText::ControlType], L"Button");
+    EXPECT_EQ(answer.element[ElementText::Role], L"");
 
     sources.uiAutomation.reset();
     answer = ReadElement(sources, {8, 0x500, std::nullopt});
     EXPECT_EQ(answer.outcome, ElementOutcome::Read);
-    EXPECT_EQ(answer.element.role, L"push button");
-    EXPECT_EQ(answer.element.controlType, L"");
+    EXPECT_EQ(answer.element[ElementText::Role], L"push button");
+    EXPECT_EQ(answer.element[ElementText::ControlType], L"");
 
     sources.activeAccessibility.reset();
     answer = ReadElement(sources, {9, 0x500, std::nullopt});
     EXPECT_EQ(answer.request, 9u);
     EXPECT_EQ(answer.outcome, ElementOutcome::None);
-    EXPECT_EQ(answer.element.name, L"");
+    EXPECT_EQ(answer.element[ElementText::Name], L"");
 }
 
 using namespace frmMainControls;
@@ -92,10 +92,10 @@ class ElementTest : public MainWindowTest {
     }
     static AccessibleElement SendButton() {
         AccessibleElement button;
-        button.name = L"Send";
-        button.controlType = L"Button";
-        button.automationId = L"send";
-        button.frameworkId = L"Chrome";
+        button[ElementText::Name] = L"Send";
+        button[ElementText::ControlType] = L"Button";
+        button[ElementText::AutomationId] = L"send";
+        button[ElementText::FrameworkId] = L"Chrome";
         button.boundingRect = Rect{700, 10, 780, 40};
         button.enabled = true;
         button.offscreen = false;
@@ -139,8 +139,8 @@ TEST_F(ElementTest, AnswersToOlderQuestionsOrOfWindowsNoLongerShownAreDropped) {
     EXPECT_TRUE(ElementRowsShown().empty());
 
     AccessibleElement text;
-    text.name = L"Text editor";
-    text.controlType = L"Document";
+    text[ElementText::Name] = L"Text editor";
+    text[ElementText::ControlType] = L"Document";
     reader().AnswerLatest(text);
     EXPECT_EQ(ElementRowsShown(),
               (std::vector<std::wstring>{L"Name: Text editor", L"Control type: Document"}));
@@ -185,11 +185,11 @@ TEST_F(ElementTest, TheForegroundWindowsOwnElementIsReadOnlyForTheDetailsWindow)
     // Read through Active Accessibility: role, state, value and action; a value from another
     // program stays on one line.
     AccessibleElement legacy;
-    legacy.name = L"OK";
-    legacy.role = L"push button";
-    legacy.state = L"focusable, default";
-    legacy.value = L"line one\nline two";
-    legacy.defaultAction = L"Press";
+    legacy[ElementText::Name] = L"OK";
+    legacy[ElementText::Role] = L"push button";
+    legacy[ElementText::State] = L"focusable, default";
+    legacy[ElementText::Value] = L"line one\nline two";
+    legacy[ElementText::DefaultAction] = L"Press";
     reader().AnswerLatest(legacy);
     EXPECT_EQ(
         ElementRowsShown(),
