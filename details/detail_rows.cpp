@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/number_text.h"
+#include "details/row_text.h"
 #include "details/style_names.h"
 #include "main_window/window_record.h"
 
@@ -15,84 +16,6 @@ namespace {
 
 constexpr std::uint32_t kWsExTopmost = 0x00000008;
 constexpr std::uint32_t kDefaultDpi = 96;
-
-// A row's text, written piece by piece into one string: every piece is one call, where chains of
-// string concatenations would cost the program many times the code.
-class Text {
-  public:
-    Text& operator<<(std::wstring_view part);
-    Text& Unsigned(std::uint64_t value);
-    Text& Number(std::int64_t value);
-    Text& HexNumber(std::uint32_t value);
-    Text& Point(std::int64_t x, std::int64_t y);
-    Text& Rectangle(const Rect& r);
-    Text& Handle(Hwnd window);
-    Text& Related(const RelatedWindow& related);
-    std::wstring Take() { return std::move(text_); }
-
-  private:
-    std::wstring text_;
-};
-
-Text& Text::operator<<(std::wstring_view part) {
-    text_.append(part);
-    return *this;
-}
-
-Text& Text::Unsigned(std::uint64_t value) {
-    wchar_t digits[20];
-    std::size_t first = std::size(digits);
-    do {
-        digits[--first] = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    return *this << std::wstring_view(digits + first, std::size(digits) - first);
-}
-
-Text& Text::Number(std::int64_t value) {
-    // The magnitude as unsigned, so that the most negative value has one too.
-    if (value < 0) {
-        *this << L"-";
-        return Unsigned(std::uint64_t{0} - static_cast<std::uint64_t>(value));
-    }
-    return Unsigned(static_cast<std::uint64_t>(value));
-}
-
-Text& Text::HexNumber(std::uint32_t value) {
-    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
-    wchar_t digits[8];
-    std::size_t first = std::size(digits);
-    do {
-        digits[--first] = kDigits[value & 0xF];
-        value >>= 4;
-    } while (value != 0);
-    return *this << std::wstring_view(digits + first, std::size(digits) - first);
-}
-
-Text& Text::Point(std::int64_t x, std::int64_t y) {
-    (*this << L"(").Number(x) << L", ";
-    return Number(y) << L")";
-}
-
-Text& Text::Rectangle(const Rect& r) {
-    Point(r.left, r.top) << L"-";
-    Point(r.right, r.bottom) << L", ";
-    Number(std::int64_t{r.right} - r.left) << L" x ";
-    return Number(std::int64_t{r.bottom} - r.top);
-}
-
-Text& Text::Handle(Hwnd window) {
-    (*this << L"0x").HexNumber(static_cast<std::uint32_t>(window)) << L" (";
-    return Number(window) << L")";
-}
-
-Text& Text::Related(const RelatedWindow& related) {
-    if (related.handle == 0) {
-        return *this << L"none";
-    }
-    Handle(related.handle) << L" " << related.className << L" \"";
-    return *this << related.title << L"\"";
-}
 
 std::wstring_view AwarenessText(DpiAwareness awareness) {
     constexpr std::wstring_view kNames[] = {
@@ -253,13 +176,13 @@ std::wstring Widened(const char* ascii) {
     return text;
 }
 
-void WriteOptionalRect(Text& text, const std::optional<Rect>& rect) {
+void WriteOptionalRect(RowText& text, const std::optional<Rect>& rect) {
     if (rect) {
         text.Rectangle(*rect);
     }
 }
 
-void WriteState(Text& text, const WindowFacts& facts) {
+void WriteState(RowText& text, const WindowFacts& facts) {
     text << (facts.state.visible ? L"visible" : L"hidden")
          << (facts.state.enabled ? L", enabled" : L", disabled");
     if (facts.state.minimized) {
@@ -276,7 +199,7 @@ void WriteState(Text& text, const WindowFacts& facts) {
     }
 }
 
-void WriteColour(Text& text, ColorRef colour) {
+void WriteColour(RowText& text, ColorRef colour) {
     const auto c = static_cast<std::uint32_t>(colour);
     const std::uint32_t parts[] = {c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF};
     (text << L"RGB(").Unsigned(parts[0]) << L", ";
@@ -290,7 +213,7 @@ void WriteColour(Text& text, ColorRef colour) {
 }
 
 // The row's value. Rows that describe the window itself stay empty for a window that is gone.
-void WriteValue(Text& text, Field field, const WindowFacts& facts,
+void WriteValue(RowText& text, Field field, const WindowFacts& facts,
                 const std::optional<PointerReading>& pointer) {
     const bool exists = facts.exists;
     switch (field) {
@@ -433,7 +356,7 @@ std::vector<ListRow> DetailRows(const WindowFacts& facts,
     rows.reserve(kRowCount);
     const char* name = kPackedRows.names;
     for (std::size_t i = 0; i < kRowCount; ++i, name += std::char_traits<char>::length(name) + 1) {
-        Text text;
+        RowText text;
         WriteValue(text, static_cast<Field>(i), facts, pointer);
         // Texts of other programs may hold anything; a row stays on one line.
         rows.push_back({kHeadings[kPackedRows.headings[i]], Widened(name), OnOneLine(text.Take())});
@@ -445,7 +368,7 @@ namespace {
 
 // "#1" for the topmost window of the stack.
 std::wstring StackRowName(std::size_t at) {
-    Text name;
+    RowText name;
     (name << L"#").Unsigned(at + 1);
     return name.Take();
 }
@@ -456,7 +379,7 @@ std::vector<ListRow> StackRows(const std::vector<StackEntry>& stack, Hwnd shown)
     std::vector<ListRow> rows;
     for (std::size_t at = 0; at < stack.size(); ++at) {
         const StackEntry& entry = stack[at];
-        Text text;
+        RowText text;
         text.Related(entry.window) << (entry.cloaked ? L" (cloaked)" : L"")
                                    << (entry.window.handle == shown ? L" (on display)" : L"");
         rows.push_back({kHeadingStack, StackRowName(at), OnOneLine(text.Take())});

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "app/settings.h"
+#include "copy_as/copy_as_menu.h"
 #include "details/frmDetails_controls.h"
+#include "element/element_rows.h"
 #include "main_window/clipboard.h"
 #include "placement/modPosition.h"
 #include "platform/physical_pixels.h"
@@ -16,6 +18,7 @@ namespace {
 
 constexpr std::int32_t kMenuCopyValue = 1;
 constexpr std::int32_t kMenuCopyAll = 2;
+constexpr std::int32_t kMenuCopyAsFirst = 10;
 
 }  // namespace
 
@@ -139,8 +142,18 @@ void frmDetails::SetStack(const std::vector<StackedWindow>& stack) {
     }
 }
 
+void frmDetails::ShowElement(const std::optional<ElementAnswer>& answer) {
+    element_ = answer;
+    ShowRows();
+}
+
 void frmDetails::ShowRows() {
     rows_ = DetailRows(*facts_, pointer_);
+    if (element_) {
+        for (ListRow& row : ElementRows(*element_)) {
+            rows_.push_back(std::move(row));
+        }
+    }
     for (ListRow& row : StackRows(stack_, facts_->handle)) {
         rows_.push_back(std::move(row));
     }
@@ -181,9 +194,14 @@ void frmDetails::key_Copy_Click() {
 }
 
 void frmDetails::lst_Properties_ContextMenu(const ContextMenuArgs& args) {
-    const PopupMenuItem items[] = {{kMenuCopyValue, L"&Copy value"}, {kMenuCopyAll, L"Copy &all"}};
+    std::vector<PopupMenuItem> items{{kMenuCopyValue, L"&Copy value"},
+                                     {kMenuCopyAll, L"Copy &all"}};
+    const CopyAsMenu copyAs(platform_.win32, g_IniFile);
+    copyAs.AppendTo(items, kMenuCopyAsFirst);
     const std::int32_t chosen = platform_.win32.TrackPopupMenu(form_->hWnd(), items, args.screen);
-    if (chosen == kMenuCopyAll) {
+    if (copyAs.Holds(chosen, kMenuCopyAsFirst)) {
+        Copy(copyAs.TextFor(chosen, kMenuCopyAsFirst, {*facts_, rows_, element_}));
+    } else if (chosen == kMenuCopyAll) {
         Copy(RowsText(rows_));
     } else if (chosen == kMenuCopyValue) {
         std::wstring values;

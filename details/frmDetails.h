@@ -39,6 +39,9 @@ class frmDetails final : public FormEvents {
     void ShowWindowFacts(Hwnd window);
     // Reads the pointer and, when it has moved, shows where it is and the colour under it.
     void FollowPointer();
+    // Shows the accessible element of the window on display under its own heading; nothing
+    // takes the heading away.
+    void ShowElement(const std::optional<ElementAnswer>& answer);
     // Writes the window's placement into the settings file.
     void SavePlacement();
     // The windows under the pointer at the last capture, shown under their own heading from the
@@ -74,6 +77,7 @@ class frmDetails final : public FormEvents {
     std::optional<PointerReading> pointer_;
     Point lastMessagePointer_;
     std::vector<StackEntry> stack_;
+    std::optional<ElementAnswer> element_;
     std::vector<ListRow> rows_;
     bool closed_ = false;
 };

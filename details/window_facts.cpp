@@ -50,6 +50,7 @@ void QueryProcess(const Platform& platform, WindowFacts& facts) {
     facts.process = OwnerProcessText(win32, facts.handle);
     std::uint32_t processId = 0;
     facts.threadId = win32.GetWindowThreadProcessId(facts.handle, processId);
+    facts.processId = processId;
     if (processId == 0) {
         return;
     }

@@ -44,6 +44,7 @@ struct WindowFacts {
 
     std::wstring process;  // "notepad.exe (PID 4242)"
     std::wstring path;     // the full image path, or why there is none
+    std::uint32_t processId = 0;
     std::uint32_t threadId = 0;
     ProcessArchitecture architecture = ProcessArchitecture::Unknown;
     IntegrityLevel integrity = IntegrityLevel::Unknown;

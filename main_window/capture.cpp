@@ -94,6 +94,10 @@ void frmMain::hk_Capture_Pressed() {
         details_->SetStack(m_Stack);
     }
     ShowNavigatedWindow(window);
+    // The element at the point belongs to the topmost window there, not to one further down.
+    if (window == under) {
+        AskElement(window, cursor);
+    }
 }
 
 bool frmMain::CaptureHolds(Hwnd foreground) {

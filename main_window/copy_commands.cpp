@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
+#include "element/element_rows.h"
 #include "main_window/clipboard.h"
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
@@ -22,6 +24,8 @@ constexpr std::int32_t kMenuCopyAll = 1;
 constexpr std::int32_t kMenuFirstField = 2;
 constexpr std::int32_t kMenuSeparator = 99;
 constexpr std::int32_t kMenuDetails = 100;
+// Then the entries of "Copy as".
+constexpr std::int32_t kMenuCopyAsFirst = 200;
 
 constexpr wchar_t kCopyAllCaption[] = L"Copy &all\tCtrl+C";
 
@@ -60,7 +64,12 @@ std::int32_t MenuIdOf(WindowField field) {
 
 std::wstring frmMain::RecordOnDisplay() {
     const std::wstring heading = form_->Caption(lbl_CurWindow);
-    return RecordText(heading, shown_, OwnerProcessText(platform_.win32, shown_.handle));
+    std::wstring record =
+        RecordText(heading, shown_, OwnerProcessText(platform_.win32, shown_.handle));
+    if (element_.answer() && element_.window() == shown_.handle) {
+        record.append(ElementRecordLine(*element_.answer()));
+    }
+    return record;
 }
 
 void frmMain::key_CopyAll_Click() {
@@ -103,7 +112,12 @@ void frmMain::frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& a
             items.push_back({MenuIdOf(kWindowFields[i]), fieldCaptions[i]});
         }
     }
+    const CopyAsMenu copyAs(platform_.win32, g_IniFile);
+    copyAs.AppendTo(items, kMenuCopyAsFirst);
     const std::int32_t chosen = platform_.win32.TrackPopupMenu(form_->hWnd(), items, args.screen);
+    if (CopyAsChosen(copyAs, chosen, kMenuCopyAsFirst)) {
+        return;
+    }
     if (chosen == kMenuDetails) {
         key_Details_Click();
         return;

@@ -37,6 +37,11 @@ void frmMain::key_Details_Click() {
     details_->form().Load();
     details_->SetStack(m_Stack);
     details_->ShowWindowFacts(shown_.handle);
+    if (element_.window() == shown_.handle) {
+        details_->ShowElement(element_.answer());
+    } else {
+        AskElement(shown_.handle, std::nullopt);
+    }
 }
 
 void frmMain::DblClick(ControlId control) {
@@ -51,6 +56,7 @@ void frmMain::ShowNavigatedWindow(Hwnd window) {
     WipeFrame();
     m_ShortFrameWindow = window;
     m_ShortFrameTicks = kShortFrameTicks + 1;
+    AskElement(window, std::nullopt);
 }
 
 void frmMain::CountDownShortFrame() {

@@ -6,7 +6,9 @@
 #include <memory>
 #include <optional>
 
+#include "copy_as/copy_as_menu.h"
 #include "details/frmDetails.h"
+#include "element/element_on_display.h"
 #include "main_window/frame_style.h"
 #include "main_window/window_record.h"
 #include "main_window/window_stack.h"
@@ -14,7 +16,7 @@
 
 namespace tarnwick {
 
-class frmMain final : public FormEvents, private DetailsHost {
+class frmMain final : public FormEvents, private DetailsHost, private ElementListener {
   public:
     // Creates the window, hidden; Form().Load() starts it.
     explicit frmMain(Platform platform);
@@ -50,6 +52,8 @@ class frmMain final : public FormEvents, private DetailsHost {
     // DetailsHost: a window reached from the Details window.
     void ShowNavigatedWindow(Hwnd window) override;
     Form& MainForm() override { return *form_; }
+    // ElementListener: the Details window shows what is known of the element.
+    void ElementChanged() override;
 
     void Form_Load();
     void Form_Resize();
@@ -101,6 +105,13 @@ class frmMain final : public FormEvents, private DetailsHost {
     void SaveTrackingOption(const wchar_t* key, ControlId menuItem);
     // The record of the window on display, with its owning process asked for now.
     std::wstring RecordOnDisplay();
+    // The element of the window on display: the one at the point where the window came from the
+    // pointer, else the window's own while the Details window shows it. Asked again only when
+    // the window or the point has changed.
+    void AskElement(Hwnd window, std::optional<Point> point);
+    // Puts the text of the "Copy as" entry chosen on the clipboard; false when the id is none of
+    // its entries.
+    bool CopyAsChosen(const CopyAsMenu& menu, std::int32_t chosen, std::int32_t firstId);
 
     Platform platform_;
     std::unique_ptr<Form> form_;
@@ -112,6 +123,7 @@ class frmMain final : public FormEvents, private DetailsHost {
     ShownWindow shown_;
     std::optional<FrameStyle> m_FrameStyle;
     std::unique_ptr<frmDetails> details_;
+    ElementOnDisplay element_{platform_.queries.Elements(), *this};
     // Whether the settings file has a say about the Details window ("Open" read at start-up, or
     // the window opened since): only then is "Open" written at the end.
     bool m_DetailsKnown = false;

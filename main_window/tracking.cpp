@@ -22,9 +22,9 @@ void frmMain::Timer1_Timer() {
     if (foreground == own && m_Dragging == 1) {
         f.SetCaption(lbl_CurWindow, L"Window under target");
         Hwnd underPointer = 0;
+        Point cursor;
         {
             const PhysicalPixels physical(win32);
-            Point cursor;
             win32.GetCursorPos(cursor);
             underPointer = win32.WindowFromPoint(cursor);
         }
@@ -39,6 +39,7 @@ void frmMain::Timer1_Timer() {
             DrawBorder(underPointer);
             m_BorderDrawn = 1;
         }
+        AskElement(underPointer, cursor);
         return;
     }
 
@@ -53,6 +54,7 @@ void frmMain::Timer1_Timer() {
     if (foreground != m_LastHwnd) {
         DisplayData(foreground);
         m_LastHwnd = foreground;
+        AskElement(foreground, std::nullopt);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -26,10 +27,20 @@ inline constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000;
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
 
 // One item of a popup menu: a caption with "&" before the access key and an optional "\t" and
-// shortcut text, or "-" for a separator line. Ids are above 0.
+// shortcut text, or "-" for a separator line. Ids are above 0, but for the two that nest a
+// submenu: kPopupSubmenu opens one under its caption, holding the items up to kPopupSubmenuEnd
+// (whose caption is unused) or the end of the list.
 struct PopupMenuItem {
     std::int32_t id;
     std::wstring_view caption;
+};
+inline constexpr std::int32_t kPopupSubmenu = -1;
+inline constexpr std::int32_t kPopupSubmenuEnd = -2;
+
+// One line of a section of the settings file: "key=value".
+struct ProfileEntry {
+    std::wstring key;
+    std::wstring value;
 };
 // A thread's DPI awareness context, as the system hands it out; 0 is none.
 using DpiAwarenessContext = std::intptr_t;
@@ -95,6 +106,10 @@ class Win32Api {
     virtual std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                                    std::wstring_view value,
                                                    std::wstring_view file) = 0;
+    // Every key of the section with its value as the file holds it, in the file's order; lines
+    // without "=" and comments left out. Empty when there is no such section.
+    virtual std::vector<ProfileEntry> GetPrivateProfileSection(std::wstring_view section,
+                                                               std::wstring_view file) = 0;
 
     // Files and folders, for the place of the settings file. Paths of any length are taken.
     // The path with each part in its short (8.3) form where the volume keeps one, and as it is

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/accessible_element.h"
 #include "platform/types.h"
 
 namespace tarnwick {
@@ -85,6 +86,8 @@ class WindowQueries {
     // where reading the pointer itself can cost a round trip to the display server. Tells
     // whether the pointer has moved, not exactly where it is.
     virtual Point PointerAtLastMessage() = 0;
+    // The reader of the accessible element inside a window: the Details window's [Element].
+    virtual ElementReader& Elements() = 0;
 
   protected:
     ~WindowQueries() = default;

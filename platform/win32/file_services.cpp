@@ -1,6 +1,7 @@
 // The file and folder services that place the settings file: beside the program, by its short
 // path, or in the user's local application-data folder.
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/system_library.h"
@@ -134,6 +135,51 @@ bool Win32Services::CopyFile(std::wstring_view from, std::wstring_view to) {
         ::SetFileAttributesW(target.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
     }
     return true;
+}
+
+namespace {
+
+// The most of a section read: far beyond what a person writes into a settings file.
+constexpr DWORD kSectionCapacity = 65536;
+
+std::wstring_view TrimBlanks(std::wstring_view text) {
+    const std::size_t first = text.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(L" \t") + 1 - first);
+}
+
+}  // namespace
+
+std::vector<ProfileEntry> Win32Services::GetPrivateProfileSection(std::wstring_view section,
+                                                                  std::wstring_view file) {
+    // The lines come as "key=value" strings, each ending in a NUL; a buffer too small for them
+    // is filled to its size less two, so it is tried again larger.
+    std::wstring lines;
+    for (DWORD size = 4096;; size *= 2) {
+        lines.assign(size, L'\0');
+        const DWORD copied = ::GetPrivateProfileSectionW(
+            std::wstring(section).c_str(), lines.data(), size, std::wstring(file).c_str());
+        if (copied + 2 < size || size >= kSectionCapacity) {
+            lines.resize(std::min(copied, size));
+            break;
+        }
+    }
+    std::vector<ProfileEntry> entries;
+    for (std::size_t start = 0; start < lines.size();) {
+        std::size_t end = lines.find(L'\0', start);
+        end = end == std::wstring::npos ? lines.size() : end;
+        const std::wstring_view line(lines.data() + start, end - start);
+        start = end + 1;
+        const std::size_t equals = line.find(L'=');
+        const std::wstring_view key = TrimBlanks(line.substr(0, equals));
+        if (equals != std::wstring_view::npos && !key.empty() && key.front() != L';') {
+            entries.push_back(
+                {std::wstring(key), std::wstring(TrimBlanks(line.substr(equals + 1)))});
+        }
+    }
+    return entries;
 }
 
 }  // namespace tarnwick::win32

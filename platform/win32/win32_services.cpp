@@ -226,12 +226,24 @@ std::int32_t Win32Services::TrackPopupMenu(Hwnd owner, std::span<const PopupMenu
     if (menu == nullptr) {
         return 0;
     }
+    // Items go into the menu, or into the submenu while one is open; destroying the menu
+    // destroys its submenus.
+    HMENU into = menu;
     for (const PopupMenuItem& item : items) {
         const UINT_PTR id = static_cast<UINT_PTR>(item.id);
-        if (item.caption == L"-") {
-            ::AppendMenuW(menu, MF_SEPARATOR, id, nullptr);
+        if (item.id == kPopupSubmenuEnd) {
+            into = menu;
+        } else if (item.id == kPopupSubmenu) {
+            const HMENU submenu = ::CreatePopupMenu();
+            if (submenu != nullptr) {
+                ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
+                              std::wstring(item.caption).c_str());
+                into = submenu;
+            }
+        } else if (item.caption == L"-") {
+            ::AppendMenuW(into, MF_SEPARATOR, id, nullptr);
         } else {
-            ::AppendMenuW(menu, MF_STRING, id, std::wstring(item.caption).c_str());
+            ::AppendMenuW(into, MF_STRING, id, std::wstring(item.caption).c_str());
         }
     }
     // The choice comes back as the result, not as a WM_COMMAND posted to the owner.

@@ -59,6 +59,8 @@ class Win32Services final : public Win32Api {
     std::wstring GetLocalAppDataFolder() override;
     bool CreateDirectory(std::wstring_view path) override;
     bool CopyFile(std::wstring_view from, std::wstring_view to) override;
+    std::vector<ProfileEntry> GetPrivateProfileSection(std::wstring_view section,
+                                                       std::wstring_view file) override;
     std::int32_t TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem> items,
                                 Point screen) override;
     std::int32_t OpenClipboard(Hwnd owner) override;

@@ -3,6 +3,7 @@
 // Whatever is missing before Windows 10 (or before 11) is looked up when first asked and answered
 // with the interface's "cannot tell" value where the system lacks it.
 
+#include "platform/win32/element_reader_win32.h"
 #include "platform/window_queries.h"
 
 namespace tarnwick::win32 {
@@ -24,6 +25,10 @@ class Win32WindowQueries final : public WindowQueries {
     IntegrityLevel GetProcessIntegrity(KernelHandle process) override;
     std::optional<ColorRef> GetScreenPixel(Point point) override;
     Point PointerAtLastMessage() override;
+    ElementReader& Elements() override { return elements_; }
+
+  private:
+    Win32ElementReader elements_;
 };
 
 }  // namespace tarnwick::win32

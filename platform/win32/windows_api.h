@@ -26,6 +26,7 @@
 #undef GetPrivateProfileInt
 #undef GetPrivateProfileString
 #undef WritePrivateProfileString
+#undef GetPrivateProfileSection
 #undef QueryFullProcessImageName
 #undef GetShortPathName
 #undef CreateDirectory

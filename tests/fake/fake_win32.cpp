@@ -292,11 +292,40 @@ std::int32_t FakeWin32::WritePrivateProfileString(std::wstring_view section, std
     return 1;
 }
 
+std::vector<ProfileEntry> FakeWin32::GetPrivateProfileSection(std::wstring_view section,
+                                                              std::wstring_view file) {
+    log_.Record("GetPrivateProfileSection(" + Utf8(section) + ", " + Utf8(file) + ")");
+    const std::wstring prefix = IniKey(section, L"");
+    std::vector<ProfileEntry> entries;
+    for (const auto& [key, value] : ini) {
+        if (key.starts_with(prefix)) {
+            entries.push_back({key.substr(prefix.size()), value});
+        }
+    }
+    return entries;
+}
+
 std::int32_t FakeWin32::TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem> items,
                                        Point screen) {
+    // A submenu shows as "caption > [its items]".
     std::string captions;
+    bool first = true;
+    bool inSubmenu = false;
     for (const PopupMenuItem& item : items) {
-        captions += (captions.empty() ? "" : " | ") + Utf8(item.caption);
+        if (item.id == kPopupSubmenuEnd) {
+            captions += "]";
+            inSubmenu = false;
+            continue;
+        }
+        captions += (first ? "" : " | ") + Utf8(item.caption);
+        first = item.id == kPopupSubmenu;
+        if (first) {
+            captions += " > [";
+            inSubmenu = true;
+        }
+    }
+    if (inSubmenu) {
+        captions += "]";
     }
     log_.Record("TrackPopupMenu(" + Num(owner) + ", [" + captions + "], " + Num(screen.x) + ", " +
                 Num(screen.y) + ")");
@@ -304,7 +333,7 @@ std::int32_t FakeWin32::TrackPopupMenu(Hwnd owner, std::span<const PopupMenuItem
         whilePopupMenu();
     }
     for (const PopupMenuItem& item : items) {
-        if (!popupChoice.empty() && item.caption == popupChoice) {
+        if (!popupChoice.empty() && item.caption == popupChoice && item.id > 0) {
             return item.id;
         }
     }

@@ -131,6 +131,9 @@ class FakeWin32 final : public Win32Api {
     std::int32_t WritePrivateProfileString(std::wstring_view section, std::wstring_view key,
                                            std::wstring_view value,
                                            std::wstring_view file) override;
+    // The keys in the order of their lower-case names.
+    std::vector<ProfileEntry> GetPrivateProfileSection(std::wstring_view section,
+                                                       std::wstring_view file) override;
     std::wstring GetShortPathName(std::wstring_view path) override;
     bool CanReadAndWriteFile(std::wstring_view path) override;
     std::wstring GetLocalAppDataFolder() override;

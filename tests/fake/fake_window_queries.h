@@ -8,6 +8,7 @@
 
 #include "platform/window_queries.h"
 #include "tests/fake/call_log.h"
+#include "tests/fake/fake_element_reader.h"
 #include "tests/fake/fake_win32.h"
 
 namespace tarnwick::fake {
@@ -26,7 +27,7 @@ struct FakeWindowDetails {
 
 class FakeWindowQueries final : public WindowQueries {
   public:
-    FakeWindowQueries(CallLog& log, FakeWin32& win32) : log_(log), win32_(win32) {}
+    FakeWindowQueries(CallLog& log, FakeWin32& win32) : elements(log), log_(log), win32_(win32) {}
 
     std::map<Hwnd, FakeWindowDetails> details;
     // The top-level windows from the top of the z-order down: the desktop window's children.
@@ -37,6 +38,7 @@ class FakeWindowQueries final : public WindowQueries {
     IntegrityLevel integrity = IntegrityLevel::Medium;
     // The colour of every screen pixel; nothing: it cannot be read.
     std::optional<ColorRef> screenColour = 0x00996633;
+    FakeElementReader elements;
 
     bool IsWindow(Hwnd window) override;
     std::uint32_t GetClassStyle(Hwnd window) override;
@@ -53,6 +55,7 @@ class FakeWindowQueries final : public WindowQueries {
     IntegrityLevel GetProcessIntegrity(KernelHandle process) override;
     std::optional<ColorRef> GetScreenPixel(Point point) override;
     Point PointerAtLastMessage() override;
+    ElementReader& Elements() override { return elements; }
 
   private:
     void Record(const char* call, std::int64_t argument);

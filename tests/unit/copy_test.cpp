@@ -9,6 +9,11 @@
 namespace tarnwick {
 namespace {
 
+// The submenu at the end of the data panel's menu, without templates in the settings file.
+constexpr char kCopyAsSubmenu[] =
+    "Cop&y as > [&AutoHotkey WinTitle | AutoHotkey ahk_&id | &pywinauto (uia) | &XPath "
+    "(WinAppDriver, FlaUI) | C++ &FindWindowEx | &JSON]";
+
 using namespace frmMainControls;
 
 constexpr Hwnd kNotepad = 0x2A0;
@@ -235,7 +240,7 @@ TEST_F(CopyTest, ContextMenuOfEachRowCopiesThatFieldAlone) {
         ASSERT_EQ(menus.size(), 1u);
         EXPECT_EQ(menus[0], "TrackPopupMenu(" + std::to_string(own()) +
                                 ", [&Details...\tCtrl+D | - | " + fake::Utf8(row.choice) +
-                                " | Copy &all\tCtrl+C], 300, 200)");
+                                " | Copy &all\tCtrl+C | " + kCopyAsSubmenu + "], 300, 200)");
         // A single field needs no process.
         EXPECT_EQ(log.Count("GetWindowThreadProcessId"), 0);
     }
@@ -260,7 +265,8 @@ TEST_F(CopyTest, MenuKeyAndThePanelOfferEveryField) {
     const std::string everyField =
         "[&Details...\tCtrl+D | - | Copy &all\tCtrl+C | - | Copy &hWnd | Copy &Class | Copy &Title "
         "| Copy &Rect | "
-        "Copy &Style | Copy &Parent]";
+        "Copy &Style | Copy &Parent | " +
+        std::string(kCopyAsSubmenu) + "]";
     win32.popupChoice = L"Copy &Title";
     form().FireContextMenu(btn_Close, {{12, 34}, true});
     EXPECT_EQ(Clipboard(), L"Untitled - Notepad");
