@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "platform/win32/sent_messages.h"
+
 namespace tarnwick::win32 {
 
 // What the caller and the thread share. It outlives the repainter when the thread is still held
@@ -84,21 +86,7 @@ bool ScreenRepainter::Finish(DWORD timeoutMs) const noexcept {
         return true;
     }
     // The repaint sends to this thread's windows too: their messages are taken in while waiting.
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        const ULONGLONG now = ::GetTickCount64();
-        const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
-        const DWORD woken =
-            ::MsgWaitForMultipleObjects(1, &shared_->idle, FALSE, left, QS_SENDMESSAGE);
-        if (woken == WAIT_OBJECT_0) {
-            return true;
-        }
-        if (woken != WAIT_OBJECT_0 + 1) {
-            return false;
-        }
-        MSG message;
-        ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    return WaitTakingSentMessages(shared_->idle, timeoutMs);
 }
 
 DWORD WINAPI ScreenRepainter::Run(void* parameter) noexcept {

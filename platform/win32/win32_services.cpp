@@ -239,11 +239,11 @@ std::int32_t Win32Services::TrackPopupMenu(Hwnd owner, std::span<const PopupMenu
 }
 
 std::int32_t Win32Services::OpenClipboard(Hwnd owner) {
-    return ::OpenClipboard(ToHwnd(owner));
+    return clipboard_.Open(ToHwnd(owner));
 }
 
 std::int32_t Win32Services::EmptyClipboard() {
-    return ::EmptyClipboard();
+    return clipboard_.Empty();
 }
 
 std::int32_t Win32Services::SetClipboardData(std::uint32_t format, std::wstring_view text) {
@@ -259,16 +259,11 @@ std::int32_t Win32Services::SetClipboardData(std::uint32_t format, std::wstring_
     std::copy(text.begin(), text.end(), target);
     target[text.size()] = L'\0';
     ::GlobalUnlock(memory);
-    // Once the clipboard has taken the memory it owns it; until then it is ours to free.
-    if (::SetClipboardData(format, memory) == nullptr) {
-        ::GlobalFree(memory);
-        return 0;
-    }
-    return 1;
+    return clipboard_.Set(format, memory);
 }
 
 std::int32_t Win32Services::CloseClipboard() {
-    return ::CloseClipboard();
+    return clipboard_.Close();
 }
 
 std::int32_t Win32Services::MessageBeep(std::uint32_t type) {

@@ -1,6 +1,7 @@
 #pragma once
 // The window-system, graphics and settings-file services, through the wide Win32 functions.
 
+#include "platform/win32/clipboard_calls.h"
 #include "platform/win32/frame_overlay.h"
 #include "platform/win32/screen_repainter.h"
 #include "platform/win32/windows_api.h"
@@ -83,6 +84,8 @@ class Win32Services final : public Win32Api {
     int liveGdiObjects_ = 0;
     ScreenRepainter screenRepainter_;
     FrameOverlay overlay_;
+    // Each copy's calls, on a thread of their own: a hung previous owner holds only that thread.
+    ClipboardCalls clipboard_;
 };
 
 }  // namespace tarnwick::win32

@@ -182,6 +182,53 @@ void BusyClipboardKeepsTarnwickResponsive(Check& check, const Environment& env) 
                 WaitForCopy());
 }
 
+// The previous owner of the clipboard stops answering: emptying the clipboard would wait on it.
+// Tarnwick goes on answering and following the foreground while a copy waits; the copy fails (a
+// beep) or lands, and once the owner answers again the next copy lands.
+void HungClipboardOwnerStallsNoCopy(Check& check, const Environment& env) {
+    constexpr DWORD kHangMs = 3000;
+    CaseFolder folder(check, env, check.CaseName());
+    TarnwickApp app(check, env, folder.ExePath());
+    app.Start();
+    TestWindows windows;
+    const HWND other = windows.Create(AmpersandWindow());
+    {
+        TestWindowOptions options;
+        options.title = L"Hung clipboard owner";
+        options.rect = {420, 300, 620, 420};
+        HungWindow owner(options);
+        check.That(
+            L"the test window owns the clipboard",
+            WriteClipboardText(kSentinel, owner.Handle()) && GetClipboardOwner() == owner.Handle(),
+            L"owned by the test window", L"not");
+        Foreground(check, app.MainWindow(), L"the main window");
+        owner.Hang(kHangMs);
+        Pause(100);
+        for (const wchar_t* copy : {L"the first Ctrl+C", L"a second Ctrl+C"}) {
+            PressKeyWith(VK_CONTROL, 'C');
+            Pause(100);
+            const ULONGLONG start = GetTickCount64();
+            const bool answered = Answers(app.MainWindow(), 1000);
+            const ULONGLONG elapsed = GetTickCount64() - start;
+            check.That(std::wstring(L"WM_NULL answered in well under a second after ") + copy,
+                       answered && elapsed < 500, L"under 500 ms",
+                       answered ? Decimal(static_cast<std::int64_t>(elapsed)) + L" ms" : L"none");
+        }
+        Foreground(check, other, L"the \"Tom & Jerry\" window");
+        ExpectTracked(check, app, L"the foreground window while the owner hangs", other,
+                      kForegroundHeading, 1000);
+    }
+    // The owner answers again (and is gone): the next copy lands.
+    Pause(1000);
+    Foreground(check, app.MainWindow(), L"the main window");
+    Pause();
+    PressKeyWith(VK_CONTROL, 'C');
+    CheckRecord(check,
+                ExpectedRecord(kForegroundHeading, ExpectedWindowData(other),
+                               ProcessLine(OwnExeName(), GetCurrentProcessId())),
+                WaitForCopy());
+}
+
 }  // namespace
 
 std::vector<TestCase> CopyCases() {
@@ -189,6 +236,7 @@ std::vector<TestCase> CopyCases() {
         {L"copy_ctrl_c_record_of_ampersand_window", CtrlCCopiesTheRecord},
         {L"copy_context_menu_class", ContextMenuCopiesTheClass},
         {L"copy_busy_clipboard_stays_responsive", BusyClipboardKeepsTarnwickResponsive},
+        {L"copy_hung_clipboard_owner_stalls_nothing", HungClipboardOwnerStallsNoCopy},
     };
 }
 

@@ -8,8 +8,8 @@ namespace tarnwick::e2e {
 
 namespace {
 
-bool OpenWithin(DWORD timeoutMs) {
-    return WaitUntil(timeoutMs, [] { return OpenClipboard(nullptr) != FALSE; });
+bool OpenWithin(DWORD timeoutMs, HWND owner = nullptr) {
+    return WaitUntil(timeoutMs, [owner] { return OpenClipboard(owner) != FALSE; });
 }
 
 constexpr DWORD kCopyTimeoutMs = 2000;
@@ -67,8 +67,8 @@ std::optional<std::wstring> ReadClipboardText() {
     return text;
 }
 
-bool WriteClipboardText(std::wstring_view text) {
-    if (!OpenWithin(1000)) {
+bool WriteClipboardText(std::wstring_view text, HWND owner) {
+    if (!OpenWithin(1000, owner)) {
         return false;
     }
     bool written = false;

@@ -16,8 +16,8 @@ namespace tarnwick::e2e {
 // The Unicode text on the clipboard; nothing when there is none or the clipboard stays busy for
 // a second.
 std::optional<std::wstring> ReadClipboardText();
-// Puts the text on the clipboard; false when it cannot.
-bool WriteClipboardText(std::wstring_view text);
+// Puts the text on the clipboard, owned by the window (none: by no window); false when it cannot.
+bool WriteClipboardText(std::wstring_view text, HWND owner = nullptr);
 
 // What the driver puts on the clipboard before a copy, to tell the copy from what was there.
 inline constexpr wchar_t kSentinel[] = L"(put there by the driver)";
