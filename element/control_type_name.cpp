@@ -1,5 +1,7 @@
 #include "element/control_type_name.h"
 
+#include <cstddef>
+
 namespace tarnwick {
 
 namespace {
@@ -16,14 +18,17 @@ constexpr char kNames[] =
 }  // namespace
 
 void AppendControlTypeName(std::int32_t controlTypeId, std::wstring& text) {
+    wchar_t name[sizeof "SemanticZoom"];
+    std::size_t length = 0;
     std::int32_t id = kFirstControlTypeId;
-    for (const char* name = kNames; name < kNames + sizeof kNames - 1; ++name) {
-        if (*name == '\0') {
+    for (const char* letter = kNames; letter < kNames + sizeof kNames - 1; ++letter) {
+        if (*letter == '\0') {
             ++id;
         } else if (id == controlTypeId) {
-            text.push_back(static_cast<wchar_t>(*name));
+            name[length++] = static_cast<wchar_t>(*letter);
         }
     }
+    text.append(name, length);
 }
 
 }  // namespace tarnwick

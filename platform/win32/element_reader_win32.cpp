@@ -146,11 +146,8 @@ Win32ElementReader::~Win32ElementReader() {
         ::SetEvent(worker_->wake);
         worker_->Release();
     }
+    // Answers still in the queue go with the program, which is ending.
     if (window_ != nullptr) {
-        MSG message;
-        while (::PeekMessageW(&message, window_, kAnswerMessage, kAnswerMessage, PM_REMOVE)) {
-            delete reinterpret_cast<ElementAnswer*>(message.lParam);
-        }
         ::DestroyWindow(window_);
     }
 }
