@@ -232,8 +232,9 @@ bool Win32ElementSources::ReadWithUiAutomation(const ElementRequest& request,
         element.processId = static_cast<std::uint32_t>(value.value.lVal);
     }
     // An array of four doubles: left, top, width and height.
-    const SAFEARRAY* corner =
-        read(uia::kBoundingRectangle, VT_ARRAY | VT_R8) ? value.value.parray : nullptr;
+    const SAFEARRAY* corner = read(uia::kBoundingRectangle, static_cast<VARTYPE>(VT_ARRAY | VT_R8))
+                                  ? value.value.parray
+                                  : nullptr;
     if (corner != nullptr && corner->cDims == 1 && corner->rgsabound[0].cElements == 4 &&
         corner->cbElements == sizeof(double) && corner->pvData != nullptr) {
         const auto* at = static_cast<const double*>(corner->pvData);
