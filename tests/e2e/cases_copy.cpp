@@ -227,6 +227,13 @@ void HungClipboardOwnerStallsNoCopy(Check& check, const Environment& env) {
                 ExpectedRecord(kForegroundHeading, ExpectedWindowData(other),
                                ProcessLine(OwnExeName(), GetCurrentProcessId())),
                 WaitForCopy());
+    // Tarnwick's own window is the previous owner now, told of the next copy while it waits.
+    PressKeyWith(VK_SHIFT, VK_F10);
+    Pause();
+    PressKey('C');
+    check.That(L"the next copy (\"Copy Class\") lands too",
+               WaitUntil(2000, [] { return ReadClipboardText() == AmpersandWindow().className; }),
+               AmpersandWindow().className, ReadClipboardText().value_or(L"(no text)"));
 }
 
 }  // namespace
