@@ -64,6 +64,8 @@ class frmMain final : public FormEvents, private DetailsHost {
     void mnu_About_Click();
     void btn_Help_Click();
     void btn_Close_Click();
+    // After the help viewer opened: topmost as SetKeepOnTop would make a window.
+    void KeepHelpOnTop();
     void key_CopyAll_Click();
     void frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& args);
     void key_Details_Click();

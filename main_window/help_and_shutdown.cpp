@@ -13,11 +13,22 @@ using namespace frmMainControls;
 void frmMain::btn_Help_Click() {
     const std::wstring reference = modFileDir::JoinPath(platform_.app.Path(), kHelpFileReference);
     platform_.win32.WinHelp(form_->hWnd(), reference, kHelpContents, 0);
+    KeepHelpOnTop();
 }
 
 void frmMain::mnu_CurrentWindowHelp_Click() {
     const Hwnd owner = form_->hWnd();
     platform_.win32.WinHelp(owner, platform_.app.HelpFile(), kHelpContext, 1);
+    KeepHelpOnTop();
+}
+
+void frmMain::KeepHelpOnTop() {
+    // The viewer has no owner, so that it is kept on top as the program's other windows are, not
+    // held there by a topmost main window whatever the settings file says.
+    const Hwnd viewer = platform_.win32.HelpWindow();
+    if (viewer != 0) {
+        modPosition::KeepWindowOnTop(viewer, platform_);
+    }
 }
 
 void frmMain::btn_Close_Click() {

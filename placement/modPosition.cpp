@@ -63,6 +63,16 @@ std::optional<Band> WorkBand(const Platform& platform) {
     return Band{*width, *height};
 }
 
+bool KeepOnTopDisabled(const Platform& platform) {
+    return platform.win32.GetPrivateProfileInt(kSectionGeneral, kKeyDisableKeepOnTop, 0,
+                                               g_IniFile) != 0;
+}
+
+void PutInTopmostBand(Hwnd window, const Platform& platform, bool topmost) {
+    platform.win32.SetWindowPos(window, topmost ? kHwndTopmost : kHwndNoTopmost, 0, 0, 0, 0,
+                                kSwpNoSizeNoMoveNoActivate);
+}
+
 }  // namespace
 
 void KeepFormOnScreen(Form& form, const Platform& platform) {
@@ -125,16 +135,15 @@ void SaveFormPosition(Form& form, const Platform& platform, std::wstring_view se
 }
 
 void SetKeepOnTop(Form& form, const Platform& platform, std::int16_t onTop) {
-    const std::int32_t disabled =
-        platform.win32.GetPrivateProfileInt(kSectionGeneral, kKeyDisableKeepOnTop, 0, g_IniFile);
-    if (disabled != 0) {
-        platform.win32.SetWindowPos(form.hWnd(), kHwndNoTopmost, 0, 0, 0, 0,
-                                    kSwpNoSizeNoMoveNoActivate);
-        return;
+    const bool disabled = KeepOnTopDisabled(platform);
+    PutInTopmostBand(form.hWnd(), platform, !disabled && onTop != 0);
+    if (!disabled) {
+        form.ZOrder();
     }
-    platform.win32.SetWindowPos(form.hWnd(), onTop != 0 ? kHwndTopmost : kHwndNoTopmost, 0, 0, 0, 0,
-                                kSwpNoSizeNoMoveNoActivate);
-    form.ZOrder();
+}
+
+void KeepWindowOnTop(Hwnd window, const Platform& platform) {
+    PutInTopmostBand(window, platform, !KeepOnTopDisabled(platform));
 }
 
 }  // namespace tarnwick::modPosition

@@ -21,5 +21,8 @@ void RestoreFormPosition(Form& form, const Platform& platform, std::wstring_view
 void SaveFormPosition(Form& form, const Platform& platform, std::wstring_view section);
 // Makes the form topmost when onTop is not 0, unless the settings file disables it.
 void SetKeepOnTop(Form& form, const Platform& platform, std::int16_t onTop);
+// Makes a window that is not a form (the help viewer) topmost exactly when SetKeepOnTop would
+// make a form topmost, reading the settings file now; it does not bring the window forward.
+void KeepWindowOnTop(Hwnd window, const Platform& platform);
 
 }  // namespace tarnwick::modPosition

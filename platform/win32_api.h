@@ -77,6 +77,8 @@ class Win32Api {
     // Help: reference is "file>window"; command is kHelpContents or kHelpContext.
     virtual std::int32_t WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
                                  std::uintptr_t data) = 0;
+    // The help viewer's window; 0 while there is none.
+    virtual Hwnd HelpWindow() = 0;
     // What the help viewer shows wherever a topic's text names the field as {{name}}.
     virtual void SetHelpField(std::wstring_view name, std::wstring_view value) = 0;
 

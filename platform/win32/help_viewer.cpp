@@ -8,6 +8,8 @@
 #include "platform/decimal_text.h"
 #include "platform/help/help_document.h"
 #include "platform/help/help_fields.h"
+#include "platform/win32/help_file_reading.h"
+#include "platform/win32/screen_units.h"
 #include "platform/win32_api.h"
 
 namespace tarnwick::win32 {
@@ -18,7 +20,7 @@ constexpr wchar_t kWindowClass[] = L"TarnwickHelp";
 constexpr wchar_t kDefaultCaption[] = L"Help";
 constexpr int kTopicListId = 1;
 constexpr int kTopicTextId = 2;
-// Sizes in pixels at 96 dots per inch, scaled to the screen.
+// Sizes in pixels at 96 dots per inch, scaled to the window's monitor.
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 constexpr int kSmallestWidth = 320;
@@ -27,8 +29,6 @@ constexpr int kMargin = 6;
 constexpr int kTextPadding = 4;
 constexpr int kNarrowestList = 120;
 constexpr int kWidestList = 240;
-// A help file is a few kilobytes of text; anything much larger is not one.
-constexpr LONGLONG kLargestFile = 4 * 1024 * 1024;
 
 // The one help window, while it exists.
 HWND g_helpWindow = nullptr;
@@ -40,79 +40,13 @@ struct ViewerState {
     HWND topicText = nullptr;
     HFONT font = nullptr;
     bool ownsFont = false;
+    // The DPI of the monitor the window is on.
+    int dpi = kStandardDpi;
     std::optional<HelpDocument> document;
 };
 
 ViewerState* StateOf(HWND window) {
     return reinterpret_cast<ViewerState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) {
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? dpi : 96;
-}
-
-int Scaled(int pixelsAt96) {
-    return MulDiv(pixelsAt96, ScreenDpi(), 96);
-}
-
-// --- Reading the file ---------------------------------------------------------------------------
-
-enum class FileOutcome { Read, CannotOpen, TooLarge };
-
-struct FileContents {
-    FileOutcome outcome = FileOutcome::CannotOpen;
-    std::string bytes;
-};
-
-// Closes the file however the reading ends.
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (IsOpen()) {
-            CloseHandle(handle_);
-        }
-    }
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
-FileContents ReadWholeFile(const std::wstring& path) {
-    FileContents contents;
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) {
-        return contents;
-    }
-    if (size.QuadPart > kLargestFile) {
-        contents.outcome = FileOutcome::TooLarge;
-        return contents;
-    }
-    contents.bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD total = 0;
-    while (total < contents.bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), contents.bytes.data() + total,
-                      static_cast<DWORD>(contents.bytes.size()) - total, &got, nullptr) ||
-            got == 0) {
-            return contents;
-        }
-        total += got;
-    }
-    contents.outcome = FileOutcome::Read;
-    return contents;
 }
 
 // --- What the window shows ----------------------------------------------------------------------
@@ -181,23 +115,45 @@ int HeightOf(const RECT& rect) {
 void ArrangeControls(HWND window, const ViewerState& state) {
     RECT client{};
     GetClientRect(window, &client);
-    const int margin = Scaled(kMargin);
+    const int margin = ScaledPixels(kMargin, state.dpi);
     const int width = WidthOf(client);
     const int height = std::max(0, HeightOf(client) - 2 * margin);
-    const int listWidth = std::clamp(width * 3 / 10, Scaled(kNarrowestList), Scaled(kWidestList));
+    const int listWidth = std::clamp(width * 3 / 10, ScaledPixels(kNarrowestList, state.dpi),
+                                     ScaledPixels(kWidestList, state.dpi));
     const int textLeft = margin + listWidth + margin;
     MoveWindow(state.topicList, margin, margin, listWidth, height, TRUE);
     MoveWindow(state.topicText, textLeft, margin, std::max(0, width - textLeft - margin), height,
                TRUE);
 }
 
-HFONT MessageFont() {
+// The system's message font, which it gives at the system DPI, at the window's DPI.
+HFONT MessageFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
         return nullptr;
     }
-    return CreateFontIndirectW(&metrics.lfMessageFont);
+    LOGFONTW& font = metrics.lfMessageFont;
+    font.lfHeight = MulDiv(font.lfHeight, dpi, SystemDpi());
+    return CreateFontIndirectW(&font);
+}
+
+// The controls' font and the text's margins at the window's DPI; the font of another DPI goes.
+void ApplyFont(ViewerState& state) {
+    const HFONT old = state.ownsFont ? state.font : nullptr;
+    state.font = MessageFont(state.dpi);
+    state.ownsFont = state.font != nullptr;
+    if (!state.font) {
+        state.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
+    SendMessageW(state.topicList, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
+    SendMessageW(state.topicText, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
+    const int padding = ScaledPixels(kTextPadding, state.dpi);
+    SendMessageW(state.topicText, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELPARAM(padding, padding));
+    if (old) {
+        DeleteObject(old);
+    }
 }
 
 bool CreateControls(HWND window, ViewerState& state) {
@@ -217,22 +173,15 @@ bool CreateControls(HWND window, ViewerState& state) {
     if (!state.topicList || !state.topicText) {
         return false;
     }
-    state.font = MessageFont();
-    state.ownsFont = state.font != nullptr;
-    if (!state.font) {
-        state.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    }
-    SendMessageW(state.topicList, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
-    SendMessageW(state.topicText, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
-    const int padding = Scaled(kTextPadding);
-    SendMessageW(state.topicText, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                 MAKELPARAM(padding, padding));
+    ApplyFont(state);
     return true;
 }
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new ViewerState));
+        auto* created = new ViewerState;
+        created->dpi = WindowDpi(window);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
         return DefWindowProcW(window, message, wParam, lParam);
     }
     ViewerState* state = StateOf(window);
@@ -250,7 +199,20 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {Scaled(kSmallestWidth), Scaled(kSmallestHeight)};
+            limits->ptMinTrackSize = {ScaledPixels(kSmallestWidth, state->dpi),
+                                      ScaledPixels(kSmallestHeight, state->dpi)};
+            return 0;
+        }
+        case WM_DPICHANGED: {
+            // On a monitor of another scale: the font and the sizes at its DPI, in the rectangle
+            // the system suggests.
+            state->dpi = std::max<int>(LOWORD(wParam), 1);
+            ApplyFont(*state);
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window, nullptr, suggested.left, suggested.top,
+                         suggested.right - suggested.left, suggested.bottom - suggested.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            ArrangeControls(window, *state);
             return 0;
         }
         case WM_COMMAND:
@@ -336,7 +298,7 @@ RECT InitialPlacement(HWND owner, int width, int height) {
     width = std::min(width, WidthOf(work));
     height = std::min(height, HeightOf(work));
 
-    const int gap = Scaled(kMargin);
+    const int gap = ScaledPixels(kMargin, WindowDpi(owner));
     int left = work.left + (WidthOf(work) - width) / 2;
     int top = work.top + (HeightOf(work) - height) / 2;
     RECT ownerRect{};
@@ -356,14 +318,16 @@ HWND CreateHelpWindow(HWND owner, const HelpWindowDefinition* definition) {
     if (!RegisterWindowClass()) {
         return nullptr;
     }
+    // At the scale of the caller's monitor, beside which it opens.
+    const int dpi = WindowDpi(owner);
     const int width =
-        Scaled(definition && definition->width > 0 ? definition->width : kDefaultWidth);
-    const int height =
-        Scaled(definition && definition->height > 0 ? definition->height : kDefaultHeight);
+        ScaledPixels(definition && definition->width > 0 ? definition->width : kDefaultWidth, dpi);
+    const int height = ScaledPixels(
+        definition && definition->height > 0 ? definition->height : kDefaultHeight, dpi);
     const RECT place = InitialPlacement(owner, width, height);
     return CreateWindowExW(0, kWindowClass, kDefaultCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                            place.left, place.top, place.right - place.left,
-                           place.bottom - place.top, owner, nullptr, GetModuleHandleW(nullptr),
+                           place.bottom - place.top, nullptr, nullptr, GetModuleHandleW(nullptr),
                            nullptr);
 }
 
@@ -473,6 +437,10 @@ void SetHelpFieldValue(std::wstring_view name, std::wstring_view value) {
     } else {
         g_helpFields.push_back({std::wstring(name), std::wstring(value)});
     }
+}
+
+HWND HelpViewerWindow() {
+    return g_helpWindow;
 }
 
 int ShowHelp(HWND owner, std::wstring_view reference, unsigned command, std::uintptr_t data) {

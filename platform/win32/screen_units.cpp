@@ -1,30 +1,26 @@
 #include "platform/win32/screen_units.h"
 
-#include <cmath>
-
-#include "platform/win32/windows_api.h"
+#include "platform/win32/system_library.h"
 
 namespace tarnwick::win32 {
 
-float TwipsPerPixel() {
-    // The program is DPI-aware at the system DPI, which does not change while it runs.
-    static const float twipsPerPixel = [] {
+int SystemDpi() {
+    static const int dpi = [] {
         const HDC screen = ::GetDC(nullptr);
-        const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
+        const int logPixels = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : kStandardDpi;
         if (screen) {
             ::ReleaseDC(nullptr, screen);
         }
-        return 1440.0f / static_cast<float>(dpi > 0 ? dpi : 96);
+        return logPixels > 0 ? logPixels : kStandardDpi;
     }();
-    return twipsPerPixel;
+    return dpi;
 }
 
-int TwipsToPixels(float twips) {
-    return static_cast<int>(std::lround(twips / TwipsPerPixel()));
-}
-
-float PixelsToTwips(int pixels) {
-    return static_cast<float>(pixels) * TwipsPerPixel();
+int WindowDpi(HWND window) {
+    static const auto dpiForWindow =
+        SystemFunction<decltype(::GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
+    const UINT dpi = dpiForWindow != nullptr ? dpiForWindow(window) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : SystemDpi();
 }
 
 }  // namespace tarnwick::win32

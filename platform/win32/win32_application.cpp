@@ -132,11 +132,11 @@ VersionNumbers Win32Application::Version() {
 }
 
 float Win32Application::ScreenWidth() {
-    return PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN));
+    return PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), SystemDpi());
 }
 
 float Win32Application::ScreenHeight() {
-    return PixelsToTwips(::GetSystemMetrics(SM_CYSCREEN));
+    return PixelsToTwips(::GetSystemMetrics(SM_CYSCREEN), SystemDpi());
 }
 
 void Win32Application::End() {

@@ -49,12 +49,14 @@ float Win32Form::Get(ControlId control, Dim dim) {
     // window's half twip) would be saved as a fraction, which the whole-number read of the next
     // start cuts off, and the window would come back a pixel off.
     if (dim == Dim::Left || dim == Dim::Top) {
-        return PixelsToTwips(pixels[Index(dim)]);
+        return PixelsToTwips(pixels[Index(dim)], SystemDpi());
     }
     const float last = formTwips_[Index(dim)];
     // A size set stands while the window still has the pixels it gave; once the user or the
     // system has changed the size, its pixels tell.
-    return TwipsToPixels(last) == pixels[Index(dim)] ? last : PixelsToTwips(pixels[Index(dim)]);
+    return TwipsToPixels(last, dpi_) == pixels[Index(dim)]
+               ? last
+               : PixelsToTwips(pixels[Index(dim)], dpi_);
 }
 
 void Win32Form::Set(ControlId control, Dim dim, float twips) {
@@ -67,8 +69,8 @@ void Win32Form::Set(ControlId control, Dim dim, float twips) {
     const RECT r = OuterPixels();
     int pixels[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
     formTwips_[Index(dim)] = twips;
-    pixels[Index(dim)] = TwipsToPixels(twips);
     const bool moving = dim == Dim::Left || dim == Dim::Top;
+    pixels[Index(dim)] = TwipsToPixels(twips, moving ? SystemDpi() : dpi_);
     ::SetWindowPos(hwnd_, nullptr, pixels[0], pixels[1], pixels[2], pixels[3],
                    SWP_NOZORDER | SWP_NOACTIVATE | (moving ? SWP_NOSIZE : SWP_NOMOVE));
 }
@@ -79,7 +81,7 @@ float Win32Form::ScaleWidth() {
     ::GetWindowRect(hwnd_, &outer);
     ::GetClientRect(hwnd_, &client);
     return Get(kThisForm, Dim::Width) -
-           PixelsToTwips((outer.right - outer.left) - (client.right - client.left));
+           PixelsToTwips((outer.right - outer.left) - (client.right - client.left), dpi_);
 }
 
 float Win32Form::ScaleHeight() {
@@ -88,7 +90,7 @@ float Win32Form::ScaleHeight() {
     ::GetWindowRect(hwnd_, &outer);
     ::GetClientRect(hwnd_, &client);
     return Get(kThisForm, Dim::Height) -
-           PixelsToTwips((outer.bottom - outer.top) - (client.bottom - client.top));
+           PixelsToTwips((outer.bottom - outer.top) - (client.bottom - client.top), dpi_);
 }
 
 std::int16_t Win32Form::WindowState() {
@@ -216,7 +218,7 @@ void Win32Form::SetMousePointer(ControlId control, std::int16_t pointer) {
     c.mousePointer = pointer;
     // While the mouse is captured no WM_SETCURSOR arrives: the pointer changes here and now.
     if (::GetCapture() == c.hwnd || c.pressedButton != 0) {
-        ::SetCursor(pointer == kMousePointerCustom ? TargetPointer()
+        ::SetCursor(pointer == kMousePointerCustom ? TargetPointer(dpi_)
                                                    : ::LoadCursorW(nullptr, IDC_ARROW));
     }
 }

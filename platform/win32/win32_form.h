@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/dpi_scale.h"
 #include "platform/toolkit.h"
 #include "platform/win32/windows_api.h"
 
@@ -87,7 +88,13 @@ class Win32Form final : public Form {
 
     void CreateControls();
     void CreateMenuBar();
+    // The fonts, pictures, icons and control places of the form at its DPI.
     HFONT FontFor(const FontDesign& font);
+    void SetPicture(Control& image);
+    void SetWindowIcons();
+    // The window moved to a monitor of another scale (or that monitor's scale changed): the form
+    // is made anew at the DPI from the same twips and takes the rectangle the system suggests.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     // The control of that id, or null when the form has none.
     Control* Find(ControlId control);
     Control& At(ControlId control);
@@ -111,6 +118,9 @@ class Win32Form final : public Form {
     // A form has a few dozen controls, which a linear search finds as quickly as a tree would.
     std::vector<Control> controls_;
     std::array<float, 4> formTwips_{};
+    // The DPI of the form's own twips: its size, its client area and its controls. Its place on
+    // the screen is counted at the system DPI.
+    int dpi_ = kStandardDpi;
     std::vector<std::pair<FontDesign, HFONT>> fonts_;
     std::array<COLORREF, 16> customColors_{};
     bool loaded_ = false;

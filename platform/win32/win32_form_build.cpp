@@ -3,7 +3,6 @@
 #include "platform/win32/win32_form.h"
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -19,6 +18,8 @@ namespace tarnwick::win32 {
 namespace {
 
 constexpr wchar_t kPanelClass[] = L"Tarnwick.Panel";
+// The large icon's size at 96 DPI; the small one is half of it.
+constexpr int kIconSize = 32;
 
 std::wstring ClassNameOf(const FormDesign& design) {
     std::wstring name = L"Tarnwick.";
@@ -127,20 +128,30 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
     RegisterClassOnce(kPanelClass, PanelProc, CS_DBLCLKS, nullptr, nullptr);
 
     CreateMenuBar();
-    const DWORD style = FormStyle(design);
-    RECT outer{0, 0, TwipsToPixels(design.clientWidth), TwipsToPixels(design.clientHeight)};
-    ::AdjustWindowRectEx(&outer, style, menu_ != nullptr, 0);
-    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(), style,
-                              CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                              outer.bottom - outer.top, design.ownedByMainForm ? main_ : nullptr,
-                              menu_, ::GetModuleHandleW(nullptr), this);
+    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(),
+                              FormStyle(design), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, design.ownedByMainForm ? main_ : nullptr, menu_,
+                              ::GetModuleHandleW(nullptr), this);
     if (hwnd_ == nullptr) {
         throw Win32Failure("cannot create the form's window");
     }
+    // The client area of the design at the scale of the monitor the window was made on, inside
+    // the frame the system gave it there.
+    dpi_ = WindowDpi(hwnd_);
+    RECT outer{};
+    RECT client{};
+    ::GetWindowRect(hwnd_, &outer);
+    ::GetClientRect(hwnd_, &client);
+    ::SetWindowPos(
+        hwnd_, nullptr, 0, 0,
+        outer.right - outer.left - client.right + TwipsToPixels(design.clientWidth, dpi_),
+        outer.bottom - outer.top - client.bottom + TwipsToPixels(design.clientHeight, dpi_),
+        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowIcons();
     const RECT placed = OuterPixels();
-    formTwips_ = {PixelsToTwips(placed.left), PixelsToTwips(placed.top),
-                  PixelsToTwips(placed.right - placed.left),
-                  PixelsToTwips(placed.bottom - placed.top)};
+    formTwips_ = {PixelsToTwips(placed.left, SystemDpi()), PixelsToTwips(placed.top, SystemDpi()),
+                  PixelsToTwips(placed.right - placed.left, dpi_),
+                  PixelsToTwips(placed.bottom - placed.top, dpi_)};
 
     // The tooltip window makes itself topmost; owned by the form it would keep the form out of
     // the topmost band on some systems, so it has no owner and goes with the form by hand.
@@ -171,7 +182,7 @@ HFONT Win32Form::FontFor(const FontDesign& font) {
             return handle;
         }
     }
-    const int height = -static_cast<int>(std::lround(font.points * 20.0f / TwipsPerPixel()));
+    const int height = -Nearest(font.points * 20.0f / TwipsPerPixelAt(dpi_));
     const HFONT handle =
         ::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -215,29 +226,17 @@ void Win32Form::CreateControls() {
                         (design.id == design_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                     0, 0, 0, 0, ContainerOf(design), menuId, instance, nullptr);
                 break;
-            case ControlKind::Image: {
-                const bool icon = design.picture == Artwork::AppIcon;
+            case ControlKind::Image:
                 control.hwnd = ::CreateWindowExW(
                     0, L"STATIC", nullptr,
-                    WS_CHILD | WS_VISIBLE | SS_NOTIFY | (icon ? SS_ICON : SS_BITMAP), 0, 0, 0, 0,
-                    ContainerOf(design), menuId, instance, nullptr);
-                if (icon) {
-                    ::SendMessageW(control.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(AppIcon(32)),
-                                   0);
-                } else if (design.picture == Artwork::TargetPicture) {
-                    ::SendMessageW(control.hwnd, STM_SETIMAGE, IMAGE_BITMAP,
-                                   reinterpret_cast<LPARAM>(TargetPicture()));
-                }
-                // The picture is shown at its own size: the control takes the picture's size.
-                RECT own{};
-                ::GetClientRect(control.hwnd, &own);
-                control.twips[Index(Dim::Width)] = PixelsToTwips(own.right);
-                control.twips[Index(Dim::Height)] = PixelsToTwips(own.bottom);
+                    WS_CHILD | WS_VISIBLE | SS_NOTIFY |
+                        (design.picture == Artwork::AppIcon ? SS_ICON : SS_BITMAP),
+                    0, 0, 0, 0, ContainerOf(design), menuId, instance, nullptr);
+                SetPicture(control);
                 ::SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
                 control.baseProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
                     control.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ImageProc)));
                 break;
-            }
             case ControlKind::List:
                 control.hwnd = CreateListControl(ContainerOf(design), menuId, design.columns);
                 break;
@@ -327,11 +326,59 @@ void Win32Form::PlaceControl(Control& control) {
         return;
     }
     const auto& t = control.twips;
-    ::MoveWindow(control.hwnd, TwipsToPixels(t[0]), TwipsToPixels(t[1]), TwipsToPixels(t[2]),
-                 TwipsToPixels(t[3]), TRUE);
+    ::MoveWindow(control.hwnd, TwipsToPixels(t[0], dpi_), TwipsToPixels(t[1], dpi_),
+                 TwipsToPixels(t[2], dpi_), TwipsToPixels(t[3], dpi_), TRUE);
     if (control.design->kind == ControlKind::List) {
         FitListColumns(control.hwnd);
     }
+}
+
+void Win32Form::SetPicture(Control& image) {
+    if (image.design->picture == Artwork::AppIcon) {
+        ::SendMessageW(image.hwnd, STM_SETICON,
+                       reinterpret_cast<WPARAM>(AppIcon(ScaledPixels(kIconSize, dpi_))), 0);
+    } else if (image.design->picture == Artwork::TargetPicture) {
+        ::SendMessageW(image.hwnd, STM_SETIMAGE, IMAGE_BITMAP,
+                       reinterpret_cast<LPARAM>(TargetPicture(dpi_)));
+    }
+    // The picture is shown at its own size: the control takes the picture's size.
+    RECT own{};
+    ::GetClientRect(image.hwnd, &own);
+    image.twips[Index(Dim::Width)] = PixelsToTwips(own.right, dpi_);
+    image.twips[Index(Dim::Height)] = PixelsToTwips(own.bottom, dpi_);
+}
+
+void Win32Form::SetWindowIcons() {
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
+                   reinterpret_cast<LPARAM>(AppIcon(ScaledPixels(kIconSize, dpi_))));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(AppIcon(ScaledPixels(kIconSize / 2, dpi_))));
+}
+
+void Win32Form::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The fonts of the old scale go once every control has one of the new.
+    std::vector<std::pair<FontDesign, HFONT>> oldFonts;
+    oldFonts.swap(fonts_);
+    for (Control& control : controls_) {
+        if (control.hwnd == nullptr) {
+            continue;
+        }
+        if (control.design->kind == ControlKind::Image) {
+            SetPicture(control);
+        }
+        ::SendMessageW(control.hwnd, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(FontFor(control.design->font)), FALSE);
+        PlaceControl(control);
+    }
+    for (const auto& [design, font] : oldFonts) {
+        ::DeleteObject(font);
+    }
+    SetWindowIcons();
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Laid out again at the new scale, whether or not the suggested size differs.
+    ::SendMessageW(hwnd_, WM_SIZE, SIZE_RESTORED, 0);
 }
 
 }  // namespace tarnwick::win32

@@ -105,6 +105,11 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CTLCOLORSTATIC:
             return ColorStatic(wParam);
+        case WM_DPICHANGED:
+            if (LOWORD(wParam) != 0) {
+                OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            }
+            return 0;
         case WM_ACTIVATE:
         case WM_ACTIVATEAPP:
             // Losing the activation ends a press on an image, even where the system leaves the
@@ -211,8 +216,8 @@ LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, L
         return MouseArgs{static_cast<std::int16_t>(button),
                          static_cast<std::int16_t>(((wParam & MK_SHIFT) ? 1 : 0) |
                                                    ((wParam & MK_CONTROL) ? 2 : 0)),
-                         PixelsToTwips(static_cast<short>(LOWORD(lParam))),
-                         PixelsToTwips(static_cast<short>(HIWORD(lParam)))};
+                         PixelsToTwips(static_cast<short>(LOWORD(lParam)), dpi_),
+                         PixelsToTwips(static_cast<short>(HIWORD(lParam)), dpi_)};
     };
     // Every press starts a drag, the second of a quick pair too (a double-click message).
     static_assert(PressedButton(WM_LBUTTONDBLCLK) == 1 && PressedButton(WM_RBUTTONDBLCLK) == 2 &&
@@ -253,13 +258,13 @@ LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, L
             break;
         case WM_SETCURSOR:
             if (image.mousePointer == kMousePointerCustom) {
-                ::SetCursor(TargetPointer());
+                ::SetCursor(TargetPointer(dpi_));
                 return TRUE;
             }
             break;
         case WM_MOUSEMOVE:
             if (image.pressedButton != 0 && image.mousePointer == kMousePointerCustom) {
-                ::SetCursor(TargetPointer());
+                ::SetCursor(TargetPointer(dpi_));
             }
             return 0;
         default:

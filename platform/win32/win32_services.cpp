@@ -182,6 +182,10 @@ std::int32_t Win32Services::WinHelp(Hwnd owner, std::wstring_view reference, std
     return ShowHelp(ToHwnd(owner), reference, command, data);
 }
 
+Hwnd Win32Services::HelpWindow() {
+    return FromHwnd(HelpViewerWindow());
+}
+
 void Win32Services::SetHelpField(std::wstring_view name, std::wstring_view value) {
     SetHelpFieldValue(name, value);
 }

@@ -43,6 +43,7 @@ class Win32Services final : public Win32Api {
                               std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
     std::int32_t WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
                          std::uintptr_t data) override;
+    Hwnd HelpWindow() override;
     void SetHelpField(std::wstring_view name, std::wstring_view value) override;
     std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
                                       std::int32_t defaultValue, std::wstring_view file) override;

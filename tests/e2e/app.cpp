@@ -153,8 +153,9 @@ void TarnwickApp::Command(int id) const {
     }
 }
 
-ProbedWindow TarnwickApp::Probe() const {
-    std::optional<ProbedWindow> probed = ProbeWindow(process_, processId_, main_, env_.probePath);
+ProbedWindow TarnwickApp::Probe(HWND window) const {
+    std::optional<ProbedWindow> probed =
+        ProbeWindow(process_, processId_, window ? window : main_, env_.probePath);
     if (!probed) {
         check_.Abort(L"read the main window's menu bar", L"the menu, read by the probe",
                      L"no menu or no answer");

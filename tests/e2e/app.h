@@ -51,9 +51,9 @@ class TarnwickApp {
     // system would post.
     void Command(int id) const;
 
-    // The main window's menu bar and class icons, read inside the process. Ends the case when
-    // they cannot be read.
-    ProbedWindow Probe() const;
+    // The main window's (or another window's) menu bar, class icons and fonts, read inside the
+    // process. Ends the case when they cannot be read.
+    ProbedWindow Probe(HWND window = nullptr) const;
     // The main window's menu bar, read inside the process. Ends the case when it cannot be read.
     std::vector<MenuItem> Menu() const;
     // Whether a menu item is checked. Ends the case when it cannot be read.

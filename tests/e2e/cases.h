@@ -43,6 +43,8 @@ std::vector<TestCase> SettingsLocationCases();
 std::vector<TestCase> FrameOverlayCases();
 // The Details window: its rows, the walk through the window tree, its place, a hung window.
 std::vector<TestCase> DetailsCases();
+// The main and the Details window moved to a monitor of another scale and back.
+std::vector<TestCase> DpiCases();
 // The capture hotkey: the window under the pointer without the foreground, a menu, the stack.
 std::vector<TestCase> CaptureCases();
 

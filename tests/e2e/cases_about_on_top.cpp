@@ -1,6 +1,6 @@
 // The About box and "DisableKeepOnTop": the box has no owner, so it is topmost exactly when the
 // setting, as it is when the box opens, allows; it is in front of the main window, holds it off,
-// and gives it back the activation when it closes.
+// and gives it back the activation when it closes. The help viewer likewise.
 
 #include <windows.h>
 
@@ -139,6 +139,43 @@ void AboutWithKeepOnTopDisabledWhileRunning(Check& check, const Environment& env
     CheckClosedAgain(check, app, next, true);
 }
 
+// The help viewer has no owner and is topmost exactly when the settings file, as it is when the
+// viewer opens, allows; a viewer that is not topmost still opens in front of the main window
+// when that is not topmost either.
+HWND OpenHelp(Check& check, TarnwickApp& app, bool topmost) {
+    app.Command(ids::btn_Help);
+    const std::optional<HWND> viewer = app.WaitForWindow(kHelpWindowClass, 3000);
+    if (!viewer) {
+        check.Abort(L"\"?\" opens the help viewer", L"a window of class TarnwickHelp", L"none");
+    }
+    Pause();
+    check.That(L"help viewer has no owner", GetWindow(*viewer, GW_OWNER) == nullptr, L"none",
+               Hex(static_cast<std::uint32_t>(HandleValue(GetWindow(*viewer, GW_OWNER)))));
+    check.EqualFlag(L"help viewer topmost (WS_EX_TOPMOST)", topmost, IsTopmost(*viewer));
+    if (topmost || !IsTopmost(app.MainWindow())) {
+        check.That(L"help viewer in front of the main window", InFrontOf(*viewer, app.MainWindow()),
+                   L"in front", L"behind");
+    }
+    return *viewer;
+}
+
+void HelpViewerOnTopAsTheSettingsSay(Check& check, const Environment& env) {
+    CaseFolder folder(check, env, check.CaseName());
+    TarnwickApp app(check, env, folder.ExePath());
+    app.Start();
+    OpenHelp(check, app, true);
+    WritePrivateProfileStringW(L"General", L"DisableKeepOnTop", L"1", folder.IniPath().c_str());
+    OpenHelp(check, app, false);
+    check.EqualFlag(L"main window still topmost", true, IsTopmost(app.MainWindow()));
+
+    CaseFolder disabled(check, env, check.CaseName() + L" disabled");
+    disabled.WriteIni("[General]\r\nDisableKeepOnTop=1\r\n");
+    TarnwickApp second(check, env, disabled.ExePath());
+    app.Close();
+    second.Start();
+    OpenHelp(check, second, false);
+}
+
 }  // namespace
 
 std::vector<TestCase> AboutOnTopCases() {
@@ -146,6 +183,7 @@ std::vector<TestCase> AboutOnTopCases() {
         {L"about_on_top_by_default", AboutOnTopByDefault},
         {L"about_on_top_disabled_at_start", AboutWithKeepOnTopDisabledAtStart},
         {L"about_on_top_disabled_while_running", AboutWithKeepOnTopDisabledWhileRunning},
+        {L"about_on_top_help_viewer_as_the_settings_say", HelpViewerOnTopAsTheSettingsSay},
     };
 }
 

@@ -78,7 +78,7 @@ std::vector<TestCase> AllCases() {
     for (auto group :
          {MainWindowCases, StartupCases, TrackingCases, HelpAndAboutCases, SessionEndCases,
           HungWindowCases, AboutOnTopCases, MinimisedCases, DllSearchCases, CopyCases, ReleaseCases,
-          SettingsLocationCases, DetailsCases, CaptureCases, FrameOverlayCases}) {
+          SettingsLocationCases, DetailsCases, CaptureCases, DpiCases, FrameOverlayCases}) {
         for (const TestCase& c : group()) {
             cases.push_back(c);
         }

@@ -56,6 +56,12 @@ std::optional<ProbedWindow> ParseWindow(const std::string& dump, HWND window) {
                             &probed->smallClassIconWidth) != 2) {
                 return std::nullopt;
             }
+        } else if (line.rfind("font ", 0) == 0 && inWindow) {
+            std::pair<int, int> font;
+            if (std::sscanf(line.c_str(), "font %d %d", &font.first, &font.second) != 2) {
+                return std::nullopt;
+            }
+            probed->fontHeights.push_back(font);
         } else if (line.rfind("item ", 0) == 0 && inWindow) {
             MenuItem item;
             int hasSubmenu = 0;

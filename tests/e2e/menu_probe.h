@@ -32,10 +32,12 @@ struct ProbedWindow {
     // The widths of the images of its class's icon and small icon; 0 where there is none.
     int classIconWidth = 0;
     int smallClassIconWidth = 0;
+    // The height (LOGFONT's) of each child control's font, by control id, in the order of the
+    // window tree.
+    std::vector<std::pair<int, int>> fontHeights;
 };
 
-// The window as the probe read it; nothing when the probe could not run or the window has no
-// menu bar.
+// The window as the probe read it; nothing when the probe could not run.
 std::optional<ProbedWindow> ProbeWindow(HANDLE process, DWORD processId, HWND window,
                                         const std::wstring& probePath);
 

@@ -112,6 +112,16 @@ void FakeForm::FireClose() {
     Record(name_ + " closed through its frame");
     Unload();
 }
+void FakeForm::FireDpiChanged(int newDpi, const Rect& suggested) {
+    Record(name_ + " DPI changed to " + std::to_string(newDpi));
+    dpi = newDpi;
+    float* outer = At(kThisForm).geometry;
+    outer[0] = PixelsToTwips(suggested.left, systemDpi);
+    outer[1] = PixelsToTwips(suggested.top, systemDpi);
+    outer[2] = PixelsToTwips(suggested.right - suggested.left, dpi);
+    outer[3] = PixelsToTwips(suggested.bottom - suggested.top, dpi);
+    FireResize();
+}
 bool FakeForm::FireQueryEndSession() {
     Record(name_ + " asked whether the session may end");
     return true;
@@ -125,6 +135,13 @@ void FakeForm::FireEndSession(bool ending) {
 
 float FakeForm::Peek(ControlId control, Dim dim) const {
     return At(control).geometry[static_cast<int>(dim)];
+}
+Rect FakeForm::PeekPixels(ControlId control) const {
+    const float* twips = At(control).geometry;
+    const int placeDpi = control == kThisForm ? systemDpi : dpi;
+    const int left = TwipsToPixels(twips[0], placeDpi);
+    const int top = TwipsToPixels(twips[1], placeDpi);
+    return {left, top, left + TwipsToPixels(twips[2], dpi), top + TwipsToPixels(twips[3], dpi)};
 }
 std::wstring FakeForm::PeekCaption(ControlId control) const {
     return At(control).caption;

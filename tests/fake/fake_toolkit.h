@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dpi_scale.h"
 #include "platform/toolkit.h"
 #include "tests/fake/call_log.h"
 
@@ -23,6 +24,10 @@ class FakeForm final : public Form {
     float frameWidth = 90;
     float frameHeight = 690;
     std::int16_t windowState = 0;
+    // The DPI of the form's window, and the system DPI at which places on the screen are
+    // counted, as the real toolkit counts them.
+    int dpi = kStandardDpi;
+    int systemDpi = kStandardDpi;
     // Runs while ShowModal waits, as the user would while the form is open.
     std::function<void()> whileModal;
     // The colour dialog's answer: the error number, and the colour it holds after a confirm.
@@ -53,11 +58,17 @@ class FakeForm final : public Form {
     // ahead, unloads it before the answer returns; a cancelled end changes nothing. A form
     // unloads once, whichever comes first.
     void FireClose();
+    // The window on a monitor of another scale, as the real toolkit answers it: the form's twips
+    // count at the new DPI, the window takes the suggested rectangle (pixels) and Resize follows.
+    void FireDpiChanged(int newDpi, const Rect& suggested);
     bool FireQueryEndSession();
     void FireEndSession(bool ending);
 
     // Property values without logging, for assertions.
     float Peek(ControlId control, Dim dim) const;
+    // Where the real toolkit would put the control (or the window) in pixels: its place and size
+    // at the form's DPI, the window's place at the system DPI.
+    Rect PeekPixels(ControlId control) const;
     std::wstring PeekCaption(ControlId control) const;
     std::wstring PeekToolTip(ControlId control) const;
     bool PeekVisible(ControlId control) const;

@@ -212,7 +212,12 @@ std::int32_t FakeWin32::WinHelp(Hwnd owner, std::wstring_view reference, std::ui
                                 std::uintptr_t data) {
     log_.Record("WinHelp(" + Num(owner) + ", " + Quoted(reference) + ", " + Num(command) + ", " +
                 Num(double(data)) + ")");
+    helpWindowOpen = true;
     return 1;
+}
+
+Hwnd FakeWin32::HelpWindow() {
+    return helpWindowOpen ? kHelpViewer : 0;
 }
 
 void FakeWin32::SetHelpField(std::wstring_view name, std::wstring_view value) {

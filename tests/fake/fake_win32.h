@@ -35,6 +35,8 @@ struct FakeProcess {
     std::wstring imagePath;
     bool accessDenied = false;  // OpenProcess fails with ERROR_ACCESS_DENIED
 };
+// The help viewer's window, once WinHelp has opened it.
+inline constexpr Hwnd kHelpViewer = 0x7000;
 // The context a system-aware program's thread starts with.
 inline constexpr DpiAwarenessContext kDpiAwarenessContextSystemAware = -2;
 
@@ -52,6 +54,7 @@ class FakeWin32 final : public Win32Api {
     Rect workArea{0, 0, 1024, 738};
     // The settings file: "Section/key" -> the text as written.
     std::map<std::wstring, std::wstring> ini;
+    bool helpWindowOpen = false;
     // Desktop composition, as the window manager answers; off, as on a desktop without it.
     bool compositionEnabled = false;
     // The calling thread's DPI awareness context; 0 stands for a system without such contexts.
@@ -118,6 +121,7 @@ class FakeWin32 final : public Win32Api {
                               std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
     std::int32_t WinHelp(Hwnd owner, std::wstring_view reference, std::uint32_t command,
                          std::uintptr_t data) override;
+    Hwnd HelpWindow() override;
     void SetHelpField(std::wstring_view name, std::wstring_view value) override;
     std::int32_t GetPrivateProfileInt(std::wstring_view section, std::wstring_view key,
                                       std::int32_t defaultValue, std::wstring_view file) override;

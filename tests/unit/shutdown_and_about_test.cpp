@@ -60,6 +60,16 @@ TEST_F(ShutdownTest, CurrentWindowHelpOpensContextOneOfTheStartUpReference) {
         (std::vector<std::string>{"WinHelp(65552, \"C:\\Tools\\Tarnwick.hlp>second\", 1, 1)"}));
 }
 
+TEST_F(ShutdownTest, HelpViewerIsTopmostAsTheSettingsFileSaysWhenItOpens) {
+    const std::string viewer = "SetWindowPos(" + std::to_string(fake::kHelpViewer);
+    form().FireClick(btn_Help);
+    EXPECT_EQ(log.Matching({viewer}), (std::vector<std::string>{viewer + ", -1, 0, 0, 0, 0, 19)"}));
+    log.Clear();
+    win32.ini[L"general/disablekeepontop"] = L"1";
+    form().FireClick(mnu_CurrentWindowHelp);
+    EXPECT_EQ(log.Matching({viewer}), (std::vector<std::string>{viewer + ", -2, 0, 0, 0, 0, 19)"}));
+}
+
 TEST(VersionTextTest, MajorMinorZeroRevision) {
     EXPECT_EQ(VersionText({1, 0, 8}), L"1.0.0.8");
     EXPECT_EQ(VersionText({2, 15, 120}), L"2.15.0.120");

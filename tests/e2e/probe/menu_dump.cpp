@@ -67,8 +67,23 @@ DWORD OwnMenuThread(HWND window) {
     return processId == GetCurrentProcessId() && GetMenu(window) != nullptr ? threadId : 0;
 }
 
+// The control's id and the height of its font.
+BOOL CALLBACK DumpFont(HWND control, LPARAM parameter) {
+    LOGFONTW font{};
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (handle == nullptr || GetObjectW(handle, sizeof font, &font) == 0) {
+        return TRUE;
+    }
+    char line[64];
+    std::snprintf(line, sizeof(line), "font %d %ld\n", GetDlgCtrlID(control), font.lfHeight);
+    *reinterpret_cast<std::string*>(parameter) += line;
+    return TRUE;
+}
+
 BOOL CALLBACK DumpWindow(HWND window, LPARAM parameter) {
-    if (OwnMenuThread(window) == 0) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != GetCurrentProcessId()) {
         return TRUE;
     }
     const HMENU menu = GetMenu(window);
@@ -83,7 +98,10 @@ BOOL CALLBACK DumpWindow(HWND window, LPARAM parameter) {
                   IconWidth(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON))),
                   IconWidth(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM))));
     out += handle;
-    DumpMenu(menu, 0, out);
+    if (menu != nullptr) {
+        DumpMenu(menu, 0, out);
+    }
+    EnumChildWindows(window, DumpFont, parameter);
     return TRUE;
 }
 

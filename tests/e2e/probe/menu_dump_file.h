@@ -4,7 +4,9 @@
 //   window <handle, hex> <class name>
 //   icons <width of the class's icon> <width of its small icon>
 //   item <depth> <position> <id> <type, hex> <state, hex> <has a submenu: 0 or 1> <text>
+//   font <control id> <height of the control's font, as in its LOGFONT>
 //   end
+// Every top-level window of the process is written, with its menu bar if it has one.
 // The file appears whole (written under another name, then renamed).
 
 #include <windows.h>
