@@ -112,11 +112,54 @@ void HungWindowStallsNothing(Check& check, const Environment& env) {
                 JoinedKeys(IniKeys(ini, L"Position")));
 }
 
+// The window under the crosshair stops answering while the pointer is on it: the accessible
+// element Tarnwick reads of it never comes. Dragging away and back again asks it again (and
+// again, past the two reading threads there may be); following the pointer, the drag and
+// WM_CLOSE go on as if it answered.
+void HungElementStallsNothing(Check& check, const Environment& env) {
+    CaseFolder folder(check, env, check.CaseName());
+    TestWindows windows;
+    windows.CreateBackdrop();
+    const HWND other = windows.Create(OtherOptions());
+    HungWindow hung(HungOptions());
+    const WindowData hungData = ExpectedWindowData(hung.Handle());
+    const WindowData otherData = ExpectedWindowData(other);
+    TarnwickApp app(check, env, folder.ExePath());
+    app.Start();
+
+    PointAtTarget(check, app);
+    {
+        HeldLeftButton button;
+        Pause();
+        DragTo(Centre(WindowRect(hung.Handle())), 4);
+        ExpectShown(check, app, L"dragged on to the window", hungData, kTargetHeading);
+        hung.Hang(kHangMs);
+        Pause();
+        for (const wchar_t* pass : {L"first", L"second", L"third"}) {
+            DragTo(Centre(WindowRect(other)), 2);
+            ExpectShown(check, app, std::wstring(L"away from the hung window, ") + pass, otherData,
+                        kTargetHeading);
+            DragTo(Centre(WindowRect(hung.Handle())), 2);
+            ExpectShown(check, app, std::wstring(L"back on the hung window, ") + pass, hungData,
+                        kTargetHeading);
+            check.That(std::wstring(L"answering on the hung window, ") + pass,
+                       Answers(app.MainWindow(), 300), L"an answer within 300 ms", L"none");
+        }
+        button.Release();
+    }
+    const ULONGLONG start = GetTickCount64();
+    const bool closed = app.Close(kCloseTimeoutMs);
+    const ULONGLONG took = GetTickCount64() - start;
+    check.That(L"WM_CLOSE ends the program within " + Decimal(kCloseTimeoutMs) + L" ms", closed,
+               L"ended", closed ? L"after " + Decimal(took) + L" ms" : L"still running (killed)");
+}
+
 }  // namespace
 
 std::vector<TestCase> HungWindowCases() {
     return {
         {L"hung_window_stalls_nothing", HungWindowStallsNothing},
+        {L"hung_window_element_stalls_nothing", HungElementStallsNothing},
     };
 }
 
