@@ -46,7 +46,7 @@ CopyAsSubject SubjectOf(Win32Api& win32, const CopyAsSource& source) {
     subject.classNN = facts.classNN;
     subject.controlId = facts.child ? facts.controlId : 0;
     if (source.element && source.element->outcome == ElementOutcome::Read) {
-        subject.element = source.element->element;
+        subject.element = &source.element->element;
     }
     return subject;
 }
@@ -99,8 +99,8 @@ std::wstring JsonOf(const CopyAsSource& source) {
 
 CopyAsMenu::CopyAsMenu(Win32Api& win32, std::wstring_view settingsFile)
     : win32_(win32), templates_(win32.GetPrivateProfileSection(kSectionCopyAs, settingsFile)) {
-    if (templates_.size() > kMostCopyTemplates) {
-        templates_.resize(kMostCopyTemplates);
+    while (templates_.size() > kMostCopyTemplates) {
+        templates_.pop_back();
     }
 }
 
