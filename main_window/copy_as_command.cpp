@@ -12,8 +12,7 @@ bool frmMain::CopyAsChosen(const CopyAsMenu& menu, std::int32_t chosen, std::int
         return false;
     }
     const WindowFacts facts = QueryWindowFacts(platform_, shown_.handle);
-    const std::optional<ElementAnswer> element =
-        element_.window() == shown_.handle ? element_.answer() : std::nullopt;
+    const std::optional<ElementAnswer>& element = element_.AnswerAbout(shown_.handle);
     std::vector<StackEntry> stack;
     for (const StackedWindow& each : m_Stack) {
         stack.push_back({DescribeWindow(platform_.win32, each.handle), each.cloaked});
