@@ -334,6 +334,29 @@ void JsonText::Number(std::wstring_view key, std::int64_t value) {
     AppendNumber(text_, value);
 }
 
+void JsonText::AsciiKey(const char* key) {
+    AppendAscii(text_, afterMember_ ? ",\"" : "\"");
+    AppendAscii(text_, key);
+    AppendAscii(text_, "\":");
+    afterMember_ = true;
+}
+
+void JsonText::BeginObject(const char* key) {
+    AsciiKey(key);
+    text_.push_back(L'{');
+    afterMember_ = false;
+}
+
+void JsonText::String(const char* key, const std::wstring& value) {
+    AsciiKey(key);
+    AppendLiteral(text_, value.data(), value.size(), Literal::PythonOrJson);
+}
+
+void JsonText::Number(const char* key, std::int64_t value) {
+    AsciiKey(key);
+    AppendNumber(text_, value);
+}
+
 std::wstring JsonText::Take() {
     afterMember_ = false;
     return std::move(text_);

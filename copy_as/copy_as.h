@@ -85,6 +85,11 @@ class JsonText {
     void String(std::wstring_view key, std::wstring_view value);
     void Number(std::wstring_view key, std::int64_t value);
     void Null(std::wstring_view key);
+    // The same with a plain ASCII key, as the program's own keys are: one pointer to pass where a
+    // view is copied to the stack at every call.
+    void BeginObject(const char* key);
+    void String(const char* key, const std::wstring& value);
+    void Number(const char* key, std::int64_t value);
     // The text written so far; the writer starts anew.
     std::wstring Take();
 
@@ -92,6 +97,8 @@ class JsonText {
     // A comma where a member comes before, the key (where one is given), the plain ASCII token,
     // and the string value, where one is given.
     void Member(std::wstring_view key, const char* token, const std::wstring_view* value = nullptr);
+    // A comma where a member comes before, and the key.
+    void AsciiKey(const char* key);
 
     std::wstring text_;
     bool afterMember_ = false;  // a member or an object's end comes next: a comma goes first

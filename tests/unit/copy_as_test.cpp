@@ -292,9 +292,15 @@ TEST(CopyAsTest, JsonReadsBackToTheSameValues) {
     json.EndObject();
     json.String(L"name", L"");
     json.EndObject();
-    std::wstring skeleton = L"{$:672,$:-9223372036854775808,$:{$:null,$:{},$:$}";
+    // The program's own keys, plain ASCII.
+    json.BeginObject("rect");
+    json.Number("left", -1);
+    json.String("class", L"Edit");
+    json.EndObject();
+    std::wstring skeleton = L"{$:672,$:-9223372036854775808,$:{$:null,$:{},$:$},$:{$:-1,$:$}";
     std::vector<std::wstring> literals = {L"hwnd",  L"least", L"element", L"automationId",
-                                          L"empty", L"name",  L""};
+                                          L"empty", L"name",  L"",        L"rect",
+                                          L"left",  L"class", L"Edit"};
     for (const TitleCase& each : kTitles) {
         json.String(each.title, each.title);
         skeleton += L",$:$";
