@@ -9,13 +9,20 @@
 //   exception class from text, and with them a second, reference-counted string library. Here
 //   they throw the Win32 layer's fixed-text exception with the same text, which the event
 //   boundary reports like any other.
+// - The memory of thrown exceptions: the runtime's keeps a pool of its own beside the heap, made
+//   at start-up, for exceptions thrown when the heap has run out. Here they come from the heap
+//   alone, and a throw that finds no memory ends the program, as the runtime's does once its pool
+//   has run out too.
 //
-// The runtime's object file and these must never both be linked: code that reaches one of its
+// The runtime's object files and these must never both be linked: code that reaches one of its
 // other throwers (std::stoi, std::bitset, ...), or that builds a std::runtime_error or one of its
 // kin from text, stops the link with "multiple definition" errors. Add that thrower here, throw
-// Win32Failure instead, or do without the call.
+// Win32Failure instead, or do without the call. So does code that keeps an exception for later
+// (std::exception_ptr, std::current_exception): carry what failed some other way.
 
 #include <cxxabi.h>
+#include <unwind.h>
+
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -31,6 +38,53 @@ void __verbose_terminate_handler() {
 }
 
 }  // namespace __gnu_cxx
+
+namespace __cxxabiv1 {
+
+namespace {
+
+// What the runtime keeps in front of each thrown object (its reference-counted exception header,
+// declared in a header that is not installed): a reference count, then its record of the
+// exception (type, destructor, the handlers to call, the chain of caught exceptions, the number
+// of handlers, and what the search for a handler found), and the unwinder's header last, right
+// before the object. The unwinder's header is aligned for any type, and so is the object after it.
+struct ThrownHeader {
+    int referenceCount;
+    struct {
+        void* type;
+        void* destructor;
+        void* unexpectedHandler;
+        void* terminateHandler;
+        void* nextException;
+        int handlerCount;
+        int handlerSwitchValue;
+        const void* actionRecord;
+        const void* languageSpecificData;
+        void* catchTemp;
+        void* adjustedPointer;
+        _Unwind_Exception unwindHeader;
+    } exception;
+};
+// The runtime's own code steps this far from a header to its object and back.
+static_assert(sizeof(ThrownHeader) == 160 && alignof(ThrownHeader) == 16);
+
+}  // namespace
+
+// The heap's blocks are 16-byte aligned, as the header and the object need. Zeroed: the runtime
+// fills in only part of its header and counts on the rest being zero.
+extern "C" void* __cxa_allocate_exception(std::size_t thrownSize) noexcept {
+    void* header = std::calloc(1, sizeof(ThrownHeader) + thrownSize);
+    if (header == nullptr) {
+        std::terminate();
+    }
+    return static_cast<ThrownHeader*>(header) + 1;
+}
+
+extern "C" void __cxa_free_exception(void* thrown) noexcept {
+    std::free(static_cast<ThrownHeader*>(thrown) - 1);
+}
+
+}  // namespace __cxxabiv1
 
 namespace std {
 

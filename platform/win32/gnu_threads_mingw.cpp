@@ -1,10 +1,9 @@
 // Small stand-ins for the few POSIX thread functions that the GNU C++ runtime itself calls: for
-// function-local statics made once (mutex, condition variable, once), for its emergency memory
-// for exceptions (mutex) and for each thread's record of the exceptions in flight (once, mutex,
-// keys). Without them the linker takes MinGW's whole POSIX thread library, some 24 KB of
-// Tarnwick.exe, for a program that makes its threads with the system's own calls. Built with
-// MinGW only, and into the program itself rather than a library, so that the linker takes these
-// before it looks into that library.
+// function-local statics made once (mutex, condition variable, once) and for each thread's record
+// of the exceptions in flight (once, mutex, keys). Without them the linker takes MinGW's whole
+// POSIX thread library, some 24 KB of Tarnwick.exe, for a program that makes its threads with the
+// system's own calls. Built with MinGW only, and into the program itself rather than a library, so
+// that the linker takes these before it looks into that library.
 //
 // They are thread-safe and keep the meaning the runtime relies on: every mutex is recursive (a
 // critical section, made at first use when the mutex was set up by a constant), a condition
@@ -89,19 +88,8 @@ constexpr PFLS_CALLBACK_FUNCTION kKeyCallbacks[kDestructorKeys] = {
 
 }  // namespace
 
+// Made at first use, like a mutex set up by its constant.
 int pthread_mutex_init(pthread_mutex_t* mutex, const pthread_mutexattr_t*) {
-    *mutex = PTHREAD_MUTEX_INITIALIZER;
-    // Made now rather than at first use: the runtime's emergency memory takes its mutex when
-    // memory has run out.
-    return MutexOf(mutex) != nullptr ? 0 : ENOMEM;
-}
-
-int pthread_mutex_destroy(pthread_mutex_t* mutex) {
-    if (IsMade(*mutex)) {
-        auto* section = reinterpret_cast<CRITICAL_SECTION*>(*mutex);
-        ::DeleteCriticalSection(section);
-        ::HeapFree(::GetProcessHeap(), 0, section);
-    }
     *mutex = PTHREAD_MUTEX_INITIALIZER;
     return 0;
 }
