@@ -1,4 +1,4 @@
-// Small stand-ins for two parts of the GNU C++ runtime that would otherwise make up half of
+// Small stand-ins for parts of the GNU C++ runtime that would otherwise make up half of
 // Tarnwick.exe. Built with MinGW only, and into the program itself rather than a library, so that
 // the linker takes these before it looks into the runtime's archive.
 //
@@ -13,6 +13,13 @@
 //   at start-up, for exceptions thrown when the heap has run out. Here they come from the heap
 //   alone, and a throw that finds no memory ends the program, as the runtime's does once its pool
 //   has run out too.
+// - Each thread's record of its exceptions (those caught and not yet finished, the count of those
+//   thrown and not yet caught): the runtime's is a thread-local variable, which MinGW's compiler
+//   emulates with a library of its own on top of the POSIX thread functions. Here it is a block
+//   on the heap that fiber-local storage keeps for each thread and frees when the thread ends.
+//   With it nothing in the program calls a POSIX thread function, and MinGW's thread library
+//   (some 24 KB) stays out: make threads with CreateThread and wait with the system's calls, not
+//   with std::thread, std::mutex, std::condition_variable or thread_local, which bring it back.
 //
 // The runtime's object files and these must never both be linked: code that reaches one of its
 // other throwers (std::stoi, std::bitset, ...), or that builds a std::runtime_error or one of its
@@ -23,6 +30,7 @@
 #include <cxxabi.h>
 #include <unwind.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -82,6 +90,60 @@ extern "C" void* __cxa_allocate_exception(std::size_t thrownSize) noexcept {
 
 extern "C" void __cxa_free_exception(void* thrown) noexcept {
     std::free(static_cast<ThrownHeader*>(thrown) - 1);
+}
+
+namespace {
+
+// The runtime's record of a thread's exceptions.
+struct ThreadExceptions {
+    void* caughtExceptions;
+    unsigned int uncaughtExceptions;
+};
+
+void WINAPI FreeThreadExceptions(void* record) {
+    std::free(record);
+}
+
+// The fiber-local slot of the records, made at the first exception. Threads that race to make it
+// agree on the first one installed; the others give theirs back.
+std::atomic<DWORD> threadExceptionsSlot{FLS_OUT_OF_INDEXES};
+
+DWORD ThreadExceptionsSlot() {
+    DWORD current = threadExceptionsSlot.load(std::memory_order_acquire);
+    if (current != FLS_OUT_OF_INDEXES) {
+        return current;
+    }
+    const DWORD made = ::FlsAlloc(FreeThreadExceptions);
+    if (made == FLS_OUT_OF_INDEXES) {
+        std::terminate();
+    }
+    if (threadExceptionsSlot.compare_exchange_strong(current, made, std::memory_order_acq_rel)) {
+        return made;
+    }
+    ::FlsFree(made);
+    return current;
+}
+
+}  // namespace
+
+// Made for the thread at its first call, zeroed. A handler may still ask for the error of the
+// system call that made it throw: the thread's last error is kept.
+extern "C" __cxa_eh_globals* __cxa_get_globals() noexcept {
+    const DWORD lastError = ::GetLastError();
+    const DWORD slot = ThreadExceptionsSlot();
+    void* record = ::FlsGetValue(slot);
+    if (record == nullptr) {
+        record = std::calloc(1, sizeof(ThreadExceptions));
+        if (record == nullptr || !::FlsSetValue(slot, record)) {
+            std::terminate();
+        }
+    }
+    ::SetLastError(lastError);
+    return static_cast<__cxa_eh_globals*>(record);
+}
+
+extern "C" __cxa_eh_globals* __cxa_get_globals_fast() noexcept {
+    return __cxa_get_globals();
 }
 
 }  // namespace __cxxabiv1
