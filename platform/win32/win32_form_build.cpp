@@ -23,8 +23,8 @@ constexpr int kIconSize = 32;
 
 std::wstring ClassNameOf(const FormDesign& design) {
     std::wstring name = L"Tarnwick.";
-    for (char c : design.name) {
-        name += static_cast<wchar_t>(c);  // the form's name is plain ASCII
+    for (const char* c = design.name; *c != '\0'; ++c) {
+        name += static_cast<wchar_t>(*c);  // the form's name is plain ASCII
     }
     return name;
 }
@@ -115,7 +115,7 @@ bool AcceleratorFor(std::wstring_view key, WORD command, ACCEL& accelerator) {
 }
 
 bool SameFont(const FontDesign& a, const FontDesign& b) {
-    return a.face == b.face && a.points == b.points && a.bold == b.bold;
+    return std::wstring_view(a.face) == b.face && a.points == b.points && a.bold == b.bold;
 }
 
 }  // namespace
@@ -128,9 +128,9 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
     RegisterClassOnce(kPanelClass, PanelProc, CS_DBLCLKS, nullptr, nullptr);
 
     CreateMenuBar();
-    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(),
-                              FormStyle(design), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, design.ownedByMainForm ? main_ : nullptr, menu_,
+    hwnd_ = ::CreateWindowExW(0, className.c_str(), design.caption, FormStyle(design),
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              design.ownedByMainForm ? main_ : nullptr, menu_,
                               ::GetModuleHandleW(nullptr), this);
     if (hwnd_ == nullptr) {
         throw Win32Failure("cannot create the form's window");
@@ -186,7 +186,7 @@ HFONT Win32Form::FontFor(const FontDesign& font) {
     const HFONT handle =
         ::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_SWISS, std::wstring(font.face).c_str());
+                      DEFAULT_PITCH | FF_SWISS, font.face);
     fonts_.emplace_back(font, handle);
     return handle;
 }
@@ -203,10 +203,10 @@ void Win32Form::CreateControls() {
     for (const ControlDesign& design : design_.controls) {
         Control& control = controls_.emplace_back();
         control.design = &design;
-        control.twips = {design.left, design.top, design.width, design.height};
+        control.twips = {static_cast<float>(design.left), static_cast<float>(design.top),
+                         static_cast<float>(design.width), static_cast<float>(design.height)};
         const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(design.id));
         const DWORD tabStop = design.tabIndex >= 0 ? WS_TABSTOP : 0;
-        const std::wstring caption(design.caption);
         switch (design.kind) {
             case ControlKind::Panel:
                 control.hwnd = ::CreateWindowExW(WS_EX_CLIENTEDGE, kPanelClass, nullptr,
@@ -215,13 +215,13 @@ void Win32Form::CreateControls() {
                 break;
             case ControlKind::Label:
                 control.hwnd = ::CreateWindowExW(
-                    0, L"STATIC", caption.c_str(),
+                    0, L"STATIC", design.caption,
                     WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS | SS_NOTIFY, 0, 0, 0,
                     0, ContainerOf(design), menuId, instance, nullptr);
                 break;
             case ControlKind::Button:
                 control.hwnd = ::CreateWindowExW(
-                    0, L"BUTTON", caption.c_str(),
+                    0, L"BUTTON", design.caption,
                     WS_CHILD | WS_VISIBLE | tabStop |
                         (design.id == design_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                     0, 0, 0, 0, ContainerOf(design), menuId, instance, nullptr);
@@ -247,7 +247,7 @@ void Win32Form::CreateControls() {
         if (control.hwnd == nullptr) {
             throw Win32Failure("cannot create a control");
         }
-        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(design.font)),
+        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*design.font)),
                        FALSE);
         PlaceControl(control);
     }
@@ -271,14 +271,15 @@ void Win32Form::CreateMenuBar() {
     std::vector<ACCEL> accelerators;
     for (const MenuItemDesign& item : design_.menu) {
         const HMENU parent = item.parent == kThisForm ? menu_ : popupOf(item.parent);
-        if (item.caption == L"-") {
+        if (std::wstring_view(item.caption) == L"-") {
             ::AppendMenuW(parent, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
             continue;
         }
         std::wstring text(item.caption);
-        if (!item.shortcut.empty()) {
-            text.append(L"\t").append(item.shortcut);
-            if (item.shortcut == L"F1") {
+        const std::wstring_view shortcut = item.shortcut;
+        if (!shortcut.empty()) {
+            text.append(L"\t").append(shortcut);
+            if (shortcut == L"F1") {
                 accelerators.push_back({FVIRTKEY, VK_F1, static_cast<WORD>(item.id)});
             }
         }
@@ -368,7 +369,7 @@ void Win32Form::OnDpiChanged(int dpi, const RECT& suggested) {
             SetPicture(control);
         }
         ::SendMessageW(control.hwnd, WM_SETFONT,
-                       reinterpret_cast<WPARAM>(FontFor(control.design->font)), FALSE);
+                       reinterpret_cast<WPARAM>(FontFor(*control.design->font)), FALSE);
         PlaceControl(control);
     }
     for (const auto& [design, font] : oldFonts) {
