@@ -20,6 +20,11 @@
 //   With it nothing in the program calls a POSIX thread function, and MinGW's thread library
 //   (some 24 KB) stays out: make threads with CreateThread and wait with the system's calls, not
 //   with std::thread, std::mutex, std::condition_variable or thread_local, which bring it back.
+// - The start-up's fixing of pseudo-relocations: the linker makes them where code reaches data in
+//   a DLL that it does not declare imported, and the runtime's code that applies them brings a
+//   reader of the program's sections with it. Tarnwick.exe has none (the linker's list of them
+//   is empty), so here they are only looked for: a build that has them stops at start-up, rather
+//   than running with addresses left unfixed.
 //
 // The runtime's object files and these must never both be linked: code that reaches one of its
 // other throwers (std::stoi, std::bitset, ...), or that builds a std::runtime_error or one of its
@@ -31,6 +36,7 @@
 #include <unwind.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -46,6 +52,20 @@ void __verbose_terminate_handler() {
 }
 
 }  // namespace __gnu_cxx
+
+// The start and the end of the linker's list of pseudo-relocations.
+extern "C" char __RUNTIME_PSEUDO_RELOC_LIST__[];
+extern "C" char __RUNTIME_PSEUDO_RELOC_LIST_END__[];
+
+extern "C" void _pei386_runtime_relocator() {
+    // Read back as numbers: the compiler may take two objects to have different addresses.
+    const volatile auto start = reinterpret_cast<std::uintptr_t>(__RUNTIME_PSEUDO_RELOC_LIST__);
+    const volatile auto end = reinterpret_cast<std::uintptr_t>(__RUNTIME_PSEUDO_RELOC_LIST_END__);
+    if (start != end) {
+        ::OutputDebugStringA("Tarnwick: built with pseudo-relocations, which it does not apply\n");
+        std::abort();
+    }
+}
 
 namespace __cxxabiv1 {
 
