@@ -25,6 +25,12 @@
 //   reader of the program's sections with it. Tarnwick.exe has none (the linker's list of them
 //   is empty), so here they are only looked for: a build that has them stops at start-up, rather
 //   than running with addresses left unfixed.
+// - The start-up's two other hooks: the report of math errors, which the runtime's start-up
+//   installs only when a program asks for it (Tarnwick does not) and which writes to a standard
+//   error stream; and the thread callback that runs the destructors that threads registered with
+//   MinGW's own thread-local keys, which nothing in the program registers. Here neither does
+//   anything. Code that does register such a destructor stops the link with "multiple
+//   definition" errors: let a thread clean up after itself instead.
 //
 // The runtime's object files and these must never both be linked: code that reaches one of its
 // other throwers (std::stoi, std::bitset, ...), or that builds a std::runtime_error or one of its
@@ -65,6 +71,16 @@ extern "C" void _pei386_runtime_relocator() {
         ::OutputDebugStringA("Tarnwick: built with pseudo-relocations, which it does not apply\n");
         std::abort();
     }
+}
+
+// Asks for the default handling of a math error, which is what the runtime's report asks for once
+// it has written.
+extern "C" int _matherr(struct _exception*) {
+    return 0;
+}
+
+extern "C" BOOL WINAPI __mingw_TLScallback(HANDLE, DWORD, void*) {
+    return TRUE;
 }
 
 namespace __cxxabiv1 {
