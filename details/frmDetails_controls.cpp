@@ -1,7 +1,6 @@
 #include "details/frmDetails_controls.h"
 
 #include <array>
-#include <string_view>
 
 namespace tarnwick {
 
@@ -9,17 +8,18 @@ namespace {
 
 using namespace frmDetailsControls;
 
-constexpr std::array<std::wstring_view, 2> kColumns{L"Property", L"Value"};
+constexpr const wchar_t* kColumns[] = {L"Property", L"Value", nullptr};
+constexpr FontDesign kListFont{L"MS Sans Serif", 8.25f, false};
 
 const std::array kControls{
     ControlDesign{.id = lst_Properties,
                   .name = "lst_Properties",
-                  .kind = ControlKind::List,
+                  .font = &kListFont,
+                  .columns = kColumns,
                   .width = 6000,
                   .height = 6600,
-                  .font = {L"MS Sans Serif", 8.25f, false},
-                  .tabIndex = 0,
-                  .columns = kColumns},
+                  .kind = ControlKind::List,
+                  .tabIndex = 0},
 };
 
 constexpr std::array kKeys{

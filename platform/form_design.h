@@ -12,7 +12,7 @@ using ControlId = int;
 // The form itself, wherever an operation takes a control.
 inline constexpr ControlId kThisForm = 0;
 
-enum class ControlKind {
+enum class ControlKind : std::uint8_t {
     Panel,        // picture box used as a container, sunken edge
     Label,        // STATIC text
     Image,        // picture with an optional custom mouse pointer; raises MouseDown/MouseUp
@@ -24,51 +24,55 @@ enum class ControlKind {
 };
 
 // Pictures and pointers that the toolkit draws from the program's resources.
-enum class Artwork { None, AppIcon, TargetPicture, TargetPointer };
+enum class Artwork : std::uint8_t { None, AppIcon, TargetPicture, TargetPointer };
 
 struct FontDesign {
-    std::wstring_view face = L"MS Sans Serif";
+    const wchar_t* face = L"MS Sans Serif";
     float points = 8.25f;
     bool bold = false;
 };
 
+inline constexpr FontDesign kDefaultFont{};
+
+// The records are laid out widest field first, so that the tables hold no padding.
 struct ControlDesign {
     ControlId id;
-    std::string_view name;
-    ControlKind kind;
     ControlId container = kThisForm;
-    std::wstring_view caption = {};
-    float left = 0, top = 0, width = 0, height = 0;  // twips, inside the container's client area
-    FontDesign font = {};
-    int tabIndex = -1;  // -1: takes no focus
+    const char* name;
+    const wchar_t* caption = L"";
+    const FontDesign* font = &kDefaultFont;
+    const wchar_t* const* columns = nullptr;  // lists: the captions, ended by a null
+    std::uint32_t intervalMs = 0;             // timers
+    // Twips, inside the container's client area.
+    std::int16_t left = 0, top = 0, width = 0, height = 0;
+    ControlKind kind;
+    std::int8_t tabIndex = -1;  // -1: takes no focus
     Artwork picture = Artwork::None;
     Artwork pointer = Artwork::None;
-    std::uint32_t intervalMs = 0;                     // timers
-    std::span<const std::wstring_view> columns = {};  // lists
 };
 
 struct MenuItemDesign {
     ControlId id;
-    std::string_view name;
-    ControlId parent;                 // kThisForm for a top-level menu
-    std::wstring_view caption;        // "-" is a separator line
-    std::wstring_view shortcut = {};  // shown beside the caption and bound as an accelerator
+    ControlId parent;  // kThisForm for a top-level menu
+    const char* name;
+    const wchar_t* caption;         // "-" is a separator line
+    const wchar_t* shortcut = L"";  // shown beside the caption and bound as an accelerator
 };
 
 // A key that gives a command of the form without being a menu item: pressing it raises Click
 // with the id, as a menu item does.
 struct KeyCommandDesign {
     ControlId id;
-    std::string_view name;
+    const char* name;
     // "F1" to "F12"; "Ctrl+" and a letter or digit; "Alt+" and "Up", "Down", "Left" or "Right";
     // "Enter" or "Esc"
     std::wstring_view key;
 };
 
 struct FormDesign {
-    std::string_view name;
-    std::wstring_view caption;
-    float clientWidth = 0, clientHeight = 0;  // twips, before any code resizes the form
+    const char* name;
+    const wchar_t* caption;
+    std::int16_t clientWidth = 0, clientHeight = 0;  // twips, before any code resizes the form
     FontDesign font = {};
     Artwork icon = Artwork::AppIcon;
     bool sizable = false;

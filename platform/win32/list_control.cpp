@@ -87,7 +87,7 @@ bool SameShape(std::span<const ListRow> a, std::span<const ListRow> b) {
 
 }  // namespace
 
-HWND CreateListControl(HWND parent, HMENU id, std::span<const std::wstring_view> columns) {
+HWND CreateListControl(HWND parent, HMENU id, const wchar_t* const* columns) {
     const HWND list =
         ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, nullptr,
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0,
@@ -97,11 +97,10 @@ HWND CreateListControl(HWND parent, HMENU id, std::span<const std::wstring_view>
     }
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_DOUBLEBUFFER);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        std::wstring caption(columns[i]);
+    for (std::size_t i = 0; columns != nullptr && columns[i] != nullptr; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = caption.data();
+        column.pszText = const_cast<wchar_t*>(columns[i]);  // only read when inserting
         column.cx = 100;
         column.iSubItem = static_cast<int>(i);
         ::SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));

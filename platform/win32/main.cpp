@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         win32::Win32WindowQueries queries;
         frmMain mainWindow(Platform{app, services, queries});
         mainWindow.form().Load();
-        app.RunMessageLoop([] { return false; });
+        app.RunMessageLoop();
     } catch (const std::exception& failure) {
         ReportHandlerFailure("start-up", failure.what());
         return 1;

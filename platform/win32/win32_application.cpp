@@ -76,9 +76,9 @@ Win32Application::Win32Application() {
     }
 }
 
-void Win32Application::RunMessageLoop(const std::function<bool()>& done) {
+void Win32Application::RunMessageLoop(const bool* done) {
     MSG message{};
-    while (!done()) {
+    while (done == nullptr || !*done) {
         const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             // Passed on, so that an outer loop ends too.

@@ -1,7 +1,6 @@
 #pragma once
 // The application and screen objects, and the message loop that delivers the forms' events.
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,9 +16,9 @@ class Win32Application final : public Application {
   public:
     Win32Application();
 
-    // Delivers messages until the program ends or done() turns true; a modal form runs a nested
-    // loop of its own through this.
-    void RunMessageLoop(const std::function<bool()>& done);
+    // Delivers messages until the program ends or, when given, *done turns true; a modal form runs
+    // a nested loop of its own through this.
+    void RunMessageLoop(const bool* done = nullptr);
 
     // End() first lets the repaints asked of this repainter go out, waiting a moment at most.
     void FinishBeforeEnd(const ScreenRepainter& repainter) { repainter_ = &repainter; }

@@ -135,7 +135,7 @@ void Win32Form::ShowModal() {
     Show();
     ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(hwnd_);
-    app_.RunMessageLoop([&] { return unloaded_; });
+    app_.RunMessageLoop(&unloaded_);
 }
 
 void Win32Form::EndModal() {

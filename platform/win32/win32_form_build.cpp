@@ -2,8 +2,7 @@
 
 #include "platform/win32/win32_form.h"
 
-#include <algorithm>
-#include <iterator>
+#include <cwchar>
 #include <string>
 #include <utility>
 
@@ -23,8 +22,8 @@ constexpr int kIconSize = 32;
 
 std::wstring ClassNameOf(const FormDesign& design) {
     std::wstring name = L"Tarnwick.";
-    for (char c : design.name) {
-        name += static_cast<wchar_t>(c);  // the form's name is plain ASCII
+    for (const char* c = design.name; *c != '\0'; ++c) {
+        name += static_cast<wchar_t>(*c);  // the form's name is plain ASCII
     }
     return name;
 }
@@ -72,14 +71,14 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc, UINT style, HICON icon
     }
 }
 
-// Keys named by a word in a key command.
+// Keys named by a word in a key command, and the function keys of two digits.
 struct NamedKey {
     std::wstring_view name;
     WORD virtualKey;
 };
-constexpr NamedKey kNamedKeys[] = {{L"Up", VK_UP},        {L"Down", VK_DOWN},
-                                   {L"Left", VK_LEFT},    {L"Right", VK_RIGHT},
-                                   {L"Enter", VK_RETURN}, {L"Esc", VK_ESCAPE}};
+constexpr NamedKey kNamedKeys[] = {{L"Up", VK_UP},       {L"Down", VK_DOWN},    {L"Left", VK_LEFT},
+                                   {L"Right", VK_RIGHT}, {L"Enter", VK_RETURN}, {L"Esc", VK_ESCAPE},
+                                   {L"F10", VK_F10},     {L"F11", VK_F11},      {L"F12", VK_F12}};
 
 // The accelerator of a key command: "F1" to "F12", "Ctrl+" and a letter or digit, "Alt+" and an
 // arrow key, "Enter" or "Esc".
@@ -96,16 +95,15 @@ bool AcceleratorFor(std::wstring_view key, WORD command, ACCEL& accelerator) {
     }
     const auto digit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
     WORD virtualKey = 0;
-    const auto named = std::find_if(std::begin(kNamedKeys), std::end(kNamedKeys),
-                                    [&](const NamedKey& each) { return each.name == key; });
-    if (named != std::end(kNamedKeys)) {
-        virtualKey = named->virtualKey;
-    } else if (key.size() == 1 && ((key[0] >= L'A' && key[0] <= L'Z') || digit(key[0]))) {
+    if (key.size() == 1 && ((key[0] >= L'A' && key[0] <= L'Z') || digit(key[0]))) {
         virtualKey = key[0];
-    } else if (key == L"F10" || key == L"F11" || key == L"F12") {
-        virtualKey = static_cast<WORD>(VK_F10 + (key[2] - L'0'));
     } else if (key.size() == 2 && key[0] == L'F' && key[1] >= L'1' && key[1] <= L'9') {
         virtualKey = static_cast<WORD>(VK_F1 + (key[1] - L'1'));
+    }
+    for (const NamedKey& named : kNamedKeys) {
+        if (named.name == key) {
+            virtualKey = named.virtualKey;
+        }
     }
     if (virtualKey == 0) {
         return false;
@@ -114,8 +112,27 @@ bool AcceleratorFor(std::wstring_view key, WORD command, ACCEL& accelerator) {
     return true;
 }
 
+// The menu that the menu bar's item of that id opens, among the items made before: each item on
+// the bar has the place on it that its turn among them gives.
+HMENU PopupOf(HMENU bar, std::span<const MenuItemDesign> before, ControlId id) {
+    int place = 0;
+    for (const MenuItemDesign& item : before) {
+        if (item.parent != kThisForm) {
+            continue;
+        }
+        if (item.id == id) {
+            if (const HMENU popup = ::GetSubMenu(bar, place)) {
+                return popup;
+            }
+            break;
+        }
+        ++place;
+    }
+    throw Win32Failure("a menu item under an item that is not on the menu bar");
+}
+
 bool SameFont(const FontDesign& a, const FontDesign& b) {
-    return a.face == b.face && a.points == b.points && a.bold == b.bold;
+    return std::wcscmp(a.face, b.face) == 0 && a.points == b.points && a.bold == b.bold;
 }
 
 }  // namespace
@@ -128,9 +145,9 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Applicat
     RegisterClassOnce(kPanelClass, PanelProc, CS_DBLCLKS, nullptr, nullptr);
 
     CreateMenuBar();
-    hwnd_ = ::CreateWindowExW(0, className.c_str(), std::wstring(design.caption).c_str(),
-                              FormStyle(design), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, design.ownedByMainForm ? main_ : nullptr, menu_,
+    hwnd_ = ::CreateWindowExW(0, className.c_str(), design.caption, FormStyle(design),
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              design.ownedByMainForm ? main_ : nullptr, menu_,
                               ::GetModuleHandleW(nullptr), this);
     if (hwnd_ == nullptr) {
         throw Win32Failure("cannot create the form's window");
@@ -186,7 +203,7 @@ HFONT Win32Form::FontFor(const FontDesign& font) {
     const HFONT handle =
         ::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_SWISS, std::wstring(font.face).c_str());
+                      DEFAULT_PITCH | FF_SWISS, font.face);
     fonts_.emplace_back(font, handle);
     return handle;
 }
@@ -203,10 +220,10 @@ void Win32Form::CreateControls() {
     for (const ControlDesign& design : design_.controls) {
         Control& control = controls_.emplace_back();
         control.design = &design;
-        control.twips = {design.left, design.top, design.width, design.height};
+        control.twips = {static_cast<float>(design.left), static_cast<float>(design.top),
+                         static_cast<float>(design.width), static_cast<float>(design.height)};
         const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(design.id));
         const DWORD tabStop = design.tabIndex >= 0 ? WS_TABSTOP : 0;
-        const std::wstring caption(design.caption);
         switch (design.kind) {
             case ControlKind::Panel:
                 control.hwnd = ::CreateWindowExW(WS_EX_CLIENTEDGE, kPanelClass, nullptr,
@@ -215,13 +232,13 @@ void Win32Form::CreateControls() {
                 break;
             case ControlKind::Label:
                 control.hwnd = ::CreateWindowExW(
-                    0, L"STATIC", caption.c_str(),
+                    0, L"STATIC", design.caption,
                     WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS | SS_NOTIFY, 0, 0, 0,
                     0, ContainerOf(design), menuId, instance, nullptr);
                 break;
             case ControlKind::Button:
                 control.hwnd = ::CreateWindowExW(
-                    0, L"BUTTON", caption.c_str(),
+                    0, L"BUTTON", design.caption,
                     WS_CHILD | WS_VISIBLE | tabStop |
                         (design.id == design_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                     0, 0, 0, 0, ContainerOf(design), menuId, instance, nullptr);
@@ -247,7 +264,7 @@ void Win32Form::CreateControls() {
         if (control.hwnd == nullptr) {
             throw Win32Failure("cannot create a control");
         }
-        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(design.font)),
+        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*design.font)),
                        FALSE);
         PlaceControl(control);
     }
@@ -258,49 +275,41 @@ void Win32Form::CreateMenuBar() {
         return;
     }
     menu_ = design_.menu.empty() ? nullptr : ::CreateMenu();
-    // The menu bar's menus, by the id of their item on the bar.
-    std::vector<std::pair<ControlId, HMENU>> popups;
-    const auto popupOf = [&](ControlId id) {
-        const auto found = std::find_if(popups.begin(), popups.end(),
-                                        [&](const auto& popup) { return popup.first == id; });
-        if (found == popups.end()) {
-            throw Win32Failure("a menu item under an item that is not on the menu bar");
-        }
-        return found->second;
-    };
-    std::vector<ACCEL> accelerators;
-    for (const MenuItemDesign& item : design_.menu) {
-        const HMENU parent = item.parent == kThisForm ? menu_ : popupOf(item.parent);
-        if (item.caption == L"-") {
+    // Room for an accelerator for every menu item and key command.
+    std::vector<ACCEL> accelerators(design_.menu.size() + design_.keys.size());
+    std::size_t accelerated = 0;
+    for (std::size_t i = 0; i < design_.menu.size(); ++i) {
+        const MenuItemDesign& item = design_.menu[i];
+        const HMENU parent =
+            item.parent == kThisForm ? menu_ : PopupOf(menu_, design_.menu.first(i), item.parent);
+        if (std::wcscmp(item.caption, L"-") == 0) {
             ::AppendMenuW(parent, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
             continue;
         }
         std::wstring text(item.caption);
-        if (!item.shortcut.empty()) {
+        if (*item.shortcut != L'\0') {
             text.append(L"\t").append(item.shortcut);
-            if (item.shortcut == L"F1") {
-                accelerators.push_back({FVIRTKEY, VK_F1, static_cast<WORD>(item.id)});
+            if (std::wcscmp(item.shortcut, L"F1") == 0) {
+                accelerators[accelerated++] = {FVIRTKEY, VK_F1, static_cast<WORD>(item.id)};
             }
         }
+        // An item on the menu bar opens a menu of its own, in the bar's place of the item.
+        UINT flags = MF_STRING;
+        auto entry = static_cast<UINT_PTR>(item.id);
         if (item.parent == kThisForm) {
-            const HMENU popup = ::CreatePopupMenu();
-            popups.emplace_back(item.id, popup);
-            ::AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
-                          text.c_str());
-        } else {
-            ::AppendMenuW(parent, MF_STRING, static_cast<UINT_PTR>(item.id), text.c_str());
+            flags |= MF_POPUP;
+            entry = reinterpret_cast<UINT_PTR>(::CreatePopupMenu());
         }
+        ::AppendMenuW(parent, flags, entry, text.c_str());
     }
     for (const KeyCommandDesign& key : design_.keys) {
-        ACCEL accelerator{};
-        if (!AcceleratorFor(key.key, static_cast<WORD>(key.id), accelerator)) {
+        if (!AcceleratorFor(key.key, static_cast<WORD>(key.id), accelerators[accelerated++])) {
             throw Win32Failure("a key command with a key that has no accelerator");
         }
-        accelerators.push_back(accelerator);
     }
-    if (!accelerators.empty()) {
+    if (accelerated != 0) {
         accelerators_ =
-            ::CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
+            ::CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerated));
     }
 }
 
@@ -368,7 +377,7 @@ void Win32Form::OnDpiChanged(int dpi, const RECT& suggested) {
             SetPicture(control);
         }
         ::SendMessageW(control.hwnd, WM_SETFONT,
-                       reinterpret_cast<WPARAM>(FontFor(control.design->font)), FALSE);
+                       reinterpret_cast<WPARAM>(FontFor(*control.design->font)), FALSE);
         PlaceControl(control);
     }
     for (const auto& [design, font] : oldFonts) {

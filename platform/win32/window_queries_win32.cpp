@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cwchar>
-#include <exception>
 #include <iterator>
+#include <new>
 
 #include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
@@ -59,16 +59,17 @@ class ThreadDpiAwarenessScope {
 struct DescendantList {
     std::vector<Hwnd>& windows;
     std::size_t limit;
-    std::exception_ptr failure;
+    bool outOfMemory;
 };
 
 BOOL CALLBACK AddDescendant(HWND window, LPARAM list) {
     auto& descendants = *reinterpret_cast<DescendantList*>(list);
-    // Nothing may unwind through the system's enumeration: a failure is carried past it.
+    // Nothing may unwind through the system's enumeration: a failure is carried past it. Growing
+    // the list, which stops at its limit long before its largest size, can only run out of memory.
     try {
         descendants.windows.push_back(FromHwnd(window));
     } catch (...) {
-        descendants.failure = std::current_exception();
+        descendants.outOfMemory = true;
         return FALSE;
     }
     return descendants.windows.size() < descendants.limit;
@@ -235,10 +236,10 @@ std::vector<Hwnd> Win32WindowQueries::EnumDescendants(Hwnd window, std::size_t l
     if (limit == 0) {
         return windows;
     }
-    DescendantList list{windows, limit, nullptr};
+    DescendantList list{windows, limit, false};
     ::EnumChildWindows(ToHwnd(window), AddDescendant, reinterpret_cast<LPARAM>(&list));
-    if (list.failure) {
-        std::rethrow_exception(list.failure);
+    if (list.outOfMemory) {
+        throw std::bad_alloc();
     }
     return windows;
 }
