@@ -126,7 +126,14 @@ class TopicTextBuilder {
         }
     }
 
-    std::wstring Take() { return std::move(text_); }
+    // The text so far; the builder starts again, empty.
+    std::wstring Take() {
+        std::wstring taken = std::move(text_);
+        text_.clear();
+        paragraphOpen_ = false;
+        joinable_ = false;
+        return taken;
+    }
 
   private:
     void StartLine() {
