@@ -2,19 +2,18 @@
 
 namespace tarnwick::modFileDir {
 
-std::wstring JoinPath(std::wstring directory, std::wstring fileName) {
+std::wstring JoinPath(std::wstring_view directory, std::wstring_view fileName) {
     if (fileName.size() > 1 && fileName.front() == L'\\') {
-        fileName.erase(0, 1);
+        fileName.remove_prefix(1);
     } else if (fileName == L"\\") {
-        fileName.clear();
+        fileName = {};
     }
-    if (directory.empty()) {
-        return fileName;
+    std::wstring path(directory);
+    if (!path.empty() && path.back() != L'\\') {
+        path.push_back(L'\\');
     }
-    if (directory.back() == L'\\') {
-        return directory + fileName;
-    }
-    return directory + L'\\' + fileName;
+    path.append(fileName);
+    return path;
 }
 
 }  // namespace tarnwick::modFileDir

@@ -151,7 +151,7 @@ std::wstring CopyAsText(CopyAsFormat format, const CopyAsSubject& subject) {
         return text;
     }
     const CopyAsWindow& top = subject.chain.front();
-    const AccessibleElement* element = subject.element ? &*subject.element : nullptr;
+    const AccessibleElement* element = subject.element;
     const bool byId = element && !(*element)[ElementText::AutomationId].empty();
     switch (format) {
         case CopyAsFormat::AutoHotkeyWinTitle: {
@@ -230,7 +230,7 @@ std::wstring ExpandCopyTemplate(std::wstring_view pattern, const CopyAsSubject& 
         return text;
     }
     const CopyAsWindow& shown = subject.chain.back();
-    const AccessibleElement* element = subject.element ? &*subject.element : nullptr;
+    const AccessibleElement* element = subject.element;
     for (std::size_t at = 0; at < pattern.size(); ++at) {
         const wchar_t c = pattern[at];
         if ((c == L'{' || c == L'}') && at + 1 < pattern.size() && pattern[at + 1] == c) {
@@ -311,8 +311,49 @@ void JsonText::Member(std::wstring_view key, const char* token, const std::wstri
     afterMember_ = true;
 }
 
+void JsonText::BeginObject(std::wstring_view key) {
+    Member(key, "{");
+    afterMember_ = false;
+}
+
+void JsonText::EndObject() {
+    text_.push_back(L'}');
+    afterMember_ = true;
+}
+
+void JsonText::String(std::wstring_view key, std::wstring_view value) {
+    Member(key, "", &value);
+}
+
+void JsonText::Null(std::wstring_view key) {
+    Member(key, "null");
+}
+
 void JsonText::Number(std::wstring_view key, std::int64_t value) {
     Member(key, "");
+    AppendNumber(text_, value);
+}
+
+void JsonText::AsciiKey(const char* key) {
+    AppendAscii(text_, afterMember_ ? ",\"" : "\"");
+    AppendAscii(text_, key);
+    AppendAscii(text_, "\":");
+    afterMember_ = true;
+}
+
+void JsonText::BeginObject(const char* key) {
+    AsciiKey(key);
+    text_.push_back(L'{');
+    afterMember_ = false;
+}
+
+void JsonText::String(const char* key, const std::wstring& value) {
+    AsciiKey(key);
+    AppendLiteral(text_, value.data(), value.size(), Literal::PythonOrJson);
+}
+
+void JsonText::Number(const char* key, std::int64_t value) {
+    AsciiKey(key);
     AppendNumber(text_, value);
 }
 

@@ -15,7 +15,6 @@
 // quotation marks.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +38,7 @@ struct CopyAsSubject {
     std::uint32_t processId = 0;
     std::wstring classNN;  // "Button2"; empty when not a child
     std::int32_t controlId = 0;
-    std::optional<AccessibleElement> element;
+    const AccessibleElement* element = nullptr;  // the element under the pointer, where known
 };
 
 // The built-in formats, in the order a menu offers them.
@@ -81,17 +80,16 @@ std::wstring ExpandCopyTemplate(std::wstring_view pattern, const CopyAsSubject& 
 class JsonText {
   public:
     // The outermost object takes no key; every object inside it takes one.
-    void BeginObject(std::wstring_view key = {}) {
-        Member(key, "{");
-        afterMember_ = false;
-    }
-    void EndObject() {
-        text_.push_back(L'}');
-        afterMember_ = true;
-    }
-    void String(std::wstring_view key, std::wstring_view value) { Member(key, "", &value); }
+    void BeginObject(std::wstring_view key = {});
+    void EndObject();
+    void String(std::wstring_view key, std::wstring_view value);
     void Number(std::wstring_view key, std::int64_t value);
-    void Null(std::wstring_view key) { Member(key, "null"); }
+    void Null(std::wstring_view key);
+    // The same with a plain ASCII key, as the program's own keys are: one pointer to pass where a
+    // view is copied to the stack at every call.
+    void BeginObject(const char* key);
+    void String(const char* key, const std::wstring& value);
+    void Number(const char* key, std::int64_t value);
     // The text written so far; the writer starts anew.
     std::wstring Take();
 
@@ -99,6 +97,8 @@ class JsonText {
     // A comma where a member comes before, the key (where one is given), the plain ASCII token,
     // and the string value, where one is given.
     void Member(std::wstring_view key, const char* token, const std::wstring_view* value = nullptr);
+    // A comma where a member comes before, and the key.
+    void AsciiKey(const char* key);
 
     std::wstring text_;
     bool afterMember_ = false;  // a member or an object's end comes next: a comma goes first

@@ -46,7 +46,7 @@ CopyAsSubject SubjectOf(Win32Api& win32, const CopyAsSource& source) {
     subject.classNN = facts.classNN;
     subject.controlId = facts.child ? facts.controlId : 0;
     if (source.element && source.element->outcome == ElementOutcome::Read) {
-        subject.element = source.element->element;
+        subject.element = &source.element->element;
     }
     return subject;
 }
@@ -57,20 +57,20 @@ std::wstring JsonOf(const CopyAsSource& source) {
     const WindowFacts& facts = source.facts;
     JsonText json;
     json.BeginObject();
-    json.Number(L"handle", facts.handle);
-    json.String(L"class", facts.className);
-    json.String(L"title", facts.title);
-    json.BeginObject(L"rect");
-    json.Number(L"left", facts.windowRect.left);
-    json.Number(L"top", facts.windowRect.top);
-    json.Number(L"right", facts.windowRect.right);
-    json.Number(L"bottom", facts.windowRect.bottom);
+    json.Number("handle", facts.handle);
+    json.String("class", facts.className);
+    json.String("title", facts.title);
+    json.BeginObject("rect");
+    json.Number("left", facts.windowRect.left);
+    json.Number("top", facts.windowRect.top);
+    json.Number("right", facts.windowRect.right);
+    json.Number("bottom", facts.windowRect.bottom);
     json.EndObject();
-    json.Number(L"style", facts.style);
-    json.Number(L"parent", facts.parent.handle);
-    json.String(L"process", facts.process);
-    json.Number(L"processId", facts.processId);
-    json.BeginObject(L"details");
+    json.Number("style", facts.style);
+    json.Number("parent", facts.parent.handle);
+    json.String("process", facts.process);
+    json.Number("processId", facts.processId);
+    json.BeginObject("details");
     const std::wstring* heading = nullptr;
     for (const ListRow& row : source.rows) {
         if (heading == nullptr || *heading != row.heading) {
@@ -99,8 +99,8 @@ std::wstring JsonOf(const CopyAsSource& source) {
 
 CopyAsMenu::CopyAsMenu(Win32Api& win32, std::wstring_view settingsFile)
     : win32_(win32), templates_(win32.GetPrivateProfileSection(kSectionCopyAs, settingsFile)) {
-    if (templates_.size() > kMostCopyTemplates) {
-        templates_.resize(kMostCopyTemplates);
+    while (templates_.size() > kMostCopyTemplates) {
+        templates_.pop_back();
     }
 }
 

@@ -148,15 +148,7 @@ void frmDetails::ShowElement(const std::optional<ElementAnswer>& answer) {
 }
 
 void frmDetails::ShowRows() {
-    rows_ = DetailRows(*facts_, pointer_);
-    if (element_) {
-        for (ListRow& row : ElementRows(*element_)) {
-            rows_.push_back(std::move(row));
-        }
-    }
-    for (ListRow& row : StackRows(stack_, facts_->handle)) {
-        rows_.push_back(std::move(row));
-    }
+    rows_ = DetailsWindowRows(*facts_, pointer_, element_, stack_);
     form_->SetListRows(lst_Properties, rows_);
 }
 

@@ -31,7 +31,8 @@ void ElementOnDisplay::ElementAnswered(const ElementAnswer& answer) {
         return;
     }
     awaited_ = 0;
-    answer_ = answer;
+    // Asking forgot the last answer: there is none to assign over.
+    answer_.emplace(answer);
     listener_.ElementChanged();
 }
 

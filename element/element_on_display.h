@@ -33,8 +33,11 @@ class ElementOnDisplay final : public ElementAnswers {
     // The window and the point last asked about; 0 after Forget.
     Hwnd window() const { return window_; }
     const std::optional<Point>& point() const { return point_; }
-    // The answer about the window on display, once it has come.
-    const std::optional<ElementAnswer>& answer() const { return answer_; }
+    // The answer about the window, once it has come; none while the window is not the one last
+    // asked about.
+    const std::optional<ElementAnswer>& AnswerAbout(Hwnd window) const {
+        return window == window_ ? answer_ : noAnswer_;
+    }
 
   private:
     void ElementAnswered(const ElementAnswer& answer) override;
@@ -47,6 +50,8 @@ class ElementOnDisplay final : public ElementAnswers {
     Hwnd window_ = 0;
     std::optional<Point> point_;
     std::optional<ElementAnswer> answer_;
+    // Always empty: what AnswerAbout gives for any other window.
+    std::optional<ElementAnswer> noAnswer_;
 };
 
 }  // namespace tarnwick

@@ -39,15 +39,12 @@ void WriteFlag(RowText& text, const std::optional<bool>& flag) {
     }
 }
 
-}  // namespace
-
-std::vector<ListRow> ElementRows(const ElementAnswer& answer) {
-    std::vector<ListRow> rows;
+void AppendElementRows(const ElementAnswer& answer, std::vector<ListRow>& rows) {
     if (answer.outcome == ElementOutcome::NotResponding) {
         rows.push_back({kHeadingElement, kRows[0].name, kElementNotResponding});
     }
     if (answer.outcome != ElementOutcome::Read) {
-        return rows;
+        return;
     }
     const AccessibleElement& element = answer.element;
     for (const ElementRowName& row : kRows) {
@@ -73,6 +70,21 @@ std::vector<ListRow> ElementRows(const ElementAnswer& answer) {
             // Texts of another program may hold anything; a row stays on one line.
             rows.push_back({kHeadingElement, row.name, OnOneLine(value)});
         }
+    }
+}
+
+}  // namespace
+
+std::vector<ListRow> DetailsWindowRows(const WindowFacts& facts,
+                                       const std::optional<PointerReading>& pointer,
+                                       const std::optional<ElementAnswer>& element,
+                                       const std::vector<StackEntry>& stack) {
+    std::vector<ListRow> rows = DetailRows(facts, pointer);
+    if (element) {
+        AppendElementRows(*element, rows);
+    }
+    for (ListRow& row : StackRows(stack, facts.handle)) {
+        rows.push_back(std::move(row));
     }
     return rows;
 }

@@ -1,7 +1,6 @@
 // "Copy as" from the data panel: the window on display as the Details window would show it,
 // asked for when the entry is chosen.
 
-#include "details/detail_rows.h"
 #include "element/element_rows.h"
 #include "main_window/clipboard.h"
 #include "main_window/frmMain.h"
@@ -13,21 +12,12 @@ bool frmMain::CopyAsChosen(const CopyAsMenu& menu, std::int32_t chosen, std::int
         return false;
     }
     const WindowFacts facts = QueryWindowFacts(platform_, shown_.handle);
-    std::vector<ListRow> rows = DetailRows(facts, std::nullopt);
-    const std::optional<ElementAnswer> element =
-        element_.window() == shown_.handle ? element_.answer() : std::nullopt;
-    if (element) {
-        for (ListRow& row : ElementRows(*element)) {
-            rows.push_back(std::move(row));
-        }
-    }
+    const std::optional<ElementAnswer>& element = element_.AnswerAbout(shown_.handle);
     std::vector<StackEntry> stack;
     for (const StackedWindow& each : m_Stack) {
         stack.push_back({DescribeWindow(platform_.win32, each.handle), each.cloaked});
     }
-    for (ListRow& row : StackRows(stack, shown_.handle)) {
-        rows.push_back(std::move(row));
-    }
+    const std::vector<ListRow> rows = DetailsWindowRows(facts, std::nullopt, element, stack);
     PutOnClipboard(platform_.win32, form_->hWnd(),
                    menu.TextFor(chosen, firstId, {facts, rows, element}));
     return true;

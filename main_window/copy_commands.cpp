@@ -66,8 +66,8 @@ std::wstring frmMain::RecordOnDisplay() {
     const std::wstring heading = form_->Caption(lbl_CurWindow);
     std::wstring record =
         RecordText(heading, shown_, OwnerProcessText(platform_.win32, shown_.handle));
-    if (element_.answer() && element_.window() == shown_.handle) {
-        record.append(ElementRecordLine(*element_.answer()));
+    if (const std::optional<ElementAnswer>& element = element_.AnswerAbout(shown_.handle)) {
+        record.append(ElementRecordLine(*element));
     }
     return record;
 }

@@ -38,7 +38,7 @@ void frmMain::key_Details_Click() {
     details_->SetStack(m_Stack);
     details_->ShowWindowFacts(shown_.handle);
     if (element_.window() == shown_.handle) {
-        details_->ShowElement(element_.answer());
+        details_->ShowElement(element_.AnswerAbout(shown_.handle));
     } else {
         AskElement(shown_.handle, std::nullopt);
     }

@@ -22,8 +22,7 @@ void frmMain::AskElement(Hwnd window, std::optional<Point> point) {
 
 void frmMain::ElementChanged() {
     if (DetailsOpen()) {
-        details_->ShowElement(element_.window() == shown_.handle ? element_.answer()
-                                                                 : std::nullopt);
+        details_->ShowElement(element_.AnswerAbout(shown_.handle));
     }
 }
 

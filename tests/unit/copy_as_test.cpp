@@ -149,6 +149,9 @@ ReadBack Read(const std::wstring& text, Language language) {
     return LiteralReader(text, language).ReadAll();
 }
 
+// The element of NotepadEdit(), which its subject points to.
+AccessibleElement g_textEditor;
+
 CopyAsSubject NotepadEdit() {
     CopyAsSubject subject;
     subject.chain = {{0x1A2B, L"Notepad", L"Untitled - Notepad"}, {0x2A0, L"Edit", L""}};
@@ -156,10 +159,11 @@ CopyAsSubject NotepadEdit() {
     subject.processId = 4242;
     subject.classNN = L"Edit1";
     subject.controlId = 15;
-    subject.element = AccessibleElement{};
-    (*subject.element)[ElementText::Name] = L"Text editor";
-    (*subject.element)[ElementText::ControlType] = L"Document";
-    (*subject.element)[ElementText::AutomationId] = L"15";
+    g_textEditor = AccessibleElement{};
+    g_textEditor[ElementText::Name] = L"Text editor";
+    g_textEditor[ElementText::ControlType] = L"Document";
+    g_textEditor[ElementText::AutomationId] = L"15";
+    subject.element = &g_textEditor;
     return subject;
 }
 
@@ -181,8 +185,8 @@ TEST(CopyAsTest, FormatsOfAnOrdinaryWindow) {
         L"hwnd = FindWindowExW(hwnd, nullptr, L\"Edit\", nullptr);");
 
     // Read through Active Accessibility only: no AutomationId, no control type.
-    (*subject.element)[ElementText::AutomationId].clear();
-    (*subject.element)[ElementText::ControlType].clear();
+    g_textEditor[ElementText::AutomationId].clear();
+    g_textEditor[ElementText::ControlType].clear();
     EXPECT_EQ(
         CopyAsText(CopyAsFormat::Pywinauto, subject),
         L"Desktop(backend=\"uia\").window(title=\"Untitled - Notepad\", class_name=\"Notepad\")"
@@ -193,7 +197,7 @@ TEST(CopyAsTest, FormatsOfAnOrdinaryWindow) {
     // A top-level window with an empty title, and no element; a handle above 0x7FFFFFFF.
     subject.chain = {{-2, L"Shell_TrayWnd", L""}};
     subject.imageName.clear();
-    subject.element.reset();
+    subject.element = nullptr;
     EXPECT_EQ(CopyAsText(CopyAsFormat::AutoHotkeyWinTitle, subject), L"ahk_class Shell_TrayWnd");
     EXPECT_EQ(CopyAsText(CopyAsFormat::AutoHotkeyId, subject), L"ahk_id 0xFFFFFFFE");
     EXPECT_EQ(CopyAsText(CopyAsFormat::Pywinauto, subject),
@@ -235,9 +239,10 @@ TEST(CopyAsTest, EveryTitleReadsBackAsItIs) {
         SCOPED_TRACE(testing::PrintToString(title));
         CopyAsSubject subject;
         subject.chain = {{0x10, title, title}, {0x20, L"Button", title}};
-        subject.element = AccessibleElement{};
-        (*subject.element)[ElementText::Name] = title;
-        (*subject.element)[ElementText::ControlType] = L"Button";
+        AccessibleElement button;
+        button[ElementText::Name] = title;
+        button[ElementText::ControlType] = L"Button";
+        subject.element = &button;
 
         EXPECT_EQ(CopyAsText(CopyAsFormat::AutoHotkeyWinTitle, subject),
                   std::wstring(each.winTitle) + L" ahk_class " + title);
@@ -287,9 +292,15 @@ TEST(CopyAsTest, JsonReadsBackToTheSameValues) {
     json.EndObject();
     json.String(L"name", L"");
     json.EndObject();
-    std::wstring skeleton = L"{$:672,$:-9223372036854775808,$:{$:null,$:{},$:$}";
+    // The program's own keys, plain ASCII.
+    json.BeginObject("rect");
+    json.Number("left", -1);
+    json.String("class", L"Edit");
+    json.EndObject();
+    std::wstring skeleton = L"{$:672,$:-9223372036854775808,$:{$:null,$:{},$:$},$:{$:-1,$:$}";
     std::vector<std::wstring> literals = {L"hwnd",  L"least", L"element", L"automationId",
-                                          L"empty", L"name",  L""};
+                                          L"empty", L"name",  L"",        L"rect",
+                                          L"left",  L"class", L"Edit"};
     for (const TitleCase& each : kTitles) {
         json.String(each.title, each.title);
         skeleton += L",$:$";
@@ -315,7 +326,7 @@ TEST(CopyAsTest, TemplatesInsertTheTextsAsTheyAre) {
     EXPECT_EQ(ExpandCopyTemplate(L"{{hwnd}} {HWND} {nope} {unclosed {hwnd} }} } {", subject),
               L"{hwnd} {HWND} {nope} {unclosed 672 } } {");
     subject.chain = {{-2, L"C", L""}};
-    subject.element.reset();
+    subject.element = nullptr;
     EXPECT_EQ(
         ExpandCopyTemplate(L"{hwnd} {hwndhex} [{title}{name}{automationid}{controltype}]", subject),
         L"-2 FFFFFFFE []");

@@ -246,6 +246,28 @@ TEST_F(CopyTest, ContextMenuOfEachRowCopiesThatFieldAlone) {
     }
 }
 
+TEST_F(CopyTest, CopyAsOffersAtMost32TemplatesAfterTheBuiltInFormats) {
+    for (int i = 10; i < 50; ++i) {
+        win32.ini[L"copyas/t" + std::to_wstring(i)] = L"{class} #" + std::to_wstring(i);
+    }
+    ShowForeground(kNotepad);
+    RightClick(lbl_WindowClass, L"t41");
+    EXPECT_EQ(Clipboard(), L"Notepad #41");
+    const auto menus = log.Matching({"TrackPopupMenu"});
+    ASSERT_EQ(menus.size(), 1u);
+    EXPECT_NE(menus[0].find("&JSON | - | t10 | t11 | "), std::string::npos) << menus[0];
+    EXPECT_NE(menus[0].find(" | t41]]"), std::string::npos) << menus[0];
+    EXPECT_EQ(menus[0].find("t42"), std::string::npos) << menus[0];
+
+    win32.clipboard.reset();
+    RightClick(lbl_WindowClass, L"t42");
+    EXPECT_EQ(Clipboard(), L"(nothing)");
+    RightClick(lbl_WindowClass, L"AutoHotkey ahk_&id");
+    EXPECT_EQ(Clipboard(), L"ahk_id 0x2A0");
+    // The section is only read.
+    EXPECT_EQ(log.Count("WritePrivateProfileString"), 0);
+}
+
 TEST_F(CopyTest, ContextMenuCopyAllIsTheRecordOfCtrlC) {
     ShowForeground(kNotepad);
     RightClick(lbl_WindowStyle, L"Copy &all\tCtrl+C");
