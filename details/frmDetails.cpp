@@ -110,7 +110,8 @@ void frmDetails::SavePlacement() {
 }
 
 void frmDetails::ShowWindowFacts(Hwnd window) {
-    facts_ = std::make_unique<WindowFacts>(QueryWindowFacts(platform_, window));
+    // Made in place from the facts returned: make_unique would move every one of them.
+    facts_.reset(new WindowFacts(QueryWindowFacts(platform_, window)));
     ShowRows();
 }
 
