@@ -9,6 +9,7 @@
 #include "details/row_text.h"
 #include "details/style_names.h"
 #include "main_window/window_record.h"
+#include "platform/ascii_text.h"
 
 namespace tarnwick {
 
@@ -167,14 +168,6 @@ constexpr PackedRows Pack() {
 }
 
 constexpr PackedRows kPackedRows = Pack();
-
-std::wstring Widened(const char* ascii) {
-    std::wstring text;
-    for (; *ascii != '\0'; ++ascii) {
-        text.push_back(static_cast<wchar_t>(*ascii));
-    }
-    return text;
-}
 
 void WriteOptionalRect(RowText& text, const std::optional<Rect>& rect) {
     if (rect) {

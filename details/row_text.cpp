@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "platform/ascii_text.h"
+
 namespace tarnwick {
 
 RowText& RowText::operator<<(std::wstring_view part) {
@@ -10,9 +12,7 @@ RowText& RowText::operator<<(std::wstring_view part) {
 }
 
 RowText& RowText::operator<<(const char* ascii) {
-    for (; *ascii != '\0'; ++ascii) {
-        text_.push_back(static_cast<wchar_t>(*ascii));
-    }
+    AppendAscii(text_, ascii);
     return *this;
 }
 

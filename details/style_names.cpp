@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/number_text.h"
+#include "platform/ascii_text.h"
 
 namespace tarnwick {
 
@@ -245,12 +246,6 @@ constexpr StyleTable kStaticTable = TableOf(kStaticPacked);
 constexpr StyleTable kExtendedTable = TableOf(kExtendedPacked);
 constexpr StyleTable kClassTable = TableOf(kClassPacked);
 constexpr StyleTable kNoTable = {"", {}, ""};
-
-void AppendAscii(std::wstring& text, const char* ascii) {
-    for (; *ascii != '\0'; ++ascii) {
-        text.push_back(static_cast<wchar_t>(*ascii));
-    }
-}
 
 // "0x" and eight upper-case hexadecimal digits.
 std::wstring FullHex(std::uint32_t value) {

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "app/number_text.h"
+#include "platform/ascii_text.h"
 #include "platform/decimal_text.h"
 
 namespace tarnwick {
@@ -114,12 +115,6 @@ std::uint32_t KeyCode(std::wstring_view name) {
         return code <= 0xFE ? code : 0;
     }
     return 0;
-}
-
-void AppendAscii(std::wstring& text, const char* ascii) {
-    for (; *ascii != '\0'; ++ascii) {
-        text.push_back(static_cast<wchar_t>(*ascii));
-    }
 }
 
 }  // namespace

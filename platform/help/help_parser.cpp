@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "platform/ascii_text.h"
 #include "platform/decimal_text.h"
 #include "platform/help/help_text.h"
 
@@ -92,13 +93,9 @@ bool ReadDirective(std::wstring_view line, Directive& directive) {
 // program), with a name from the file or a number between its two parts.
 void AppendMessage(std::wstring& message, const char* text, std::wstring_view inserted,
                    const char* rest) {
-    for (; *text != '\0'; ++text) {
-        message.push_back(static_cast<wchar_t>(*text));
-    }
+    AppendAscii(message, text);
     message.append(inserted);
-    for (; *rest != '\0'; ++rest) {
-        message.push_back(static_cast<wchar_t>(*rest));
-    }
+    AppendAscii(message, rest);
 }
 
 class Parser {

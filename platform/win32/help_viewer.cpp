@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/ascii_text.h"
 #include "platform/decimal_text.h"
 #include "platform/help/help_document.h"
 #include "platform/help/help_fields.h"
@@ -50,13 +51,6 @@ ViewerState* StateOf(HWND window) {
 }
 
 // --- What the window shows ----------------------------------------------------------------------
-
-// The window's own texts are kept as plain ASCII, half the room of wide text in the program.
-void AppendAscii(std::wstring& text, const char* ascii) {
-    for (; *ascii != '\0'; ++ascii) {
-        text.push_back(static_cast<wchar_t>(*ascii));
-    }
-}
 
 // "The help file PATH" and what follows, in one call where a chain of appends would cost the
 // program code at every message.
