@@ -1,7 +1,5 @@
 #include "platform/help/help_fields.h"
 
-#include <algorithm>
-
 namespace tarnwick {
 
 std::wstring FillHelpFields(std::wstring_view text, const HelpFieldValues& values) {
@@ -18,11 +16,15 @@ std::wstring FillHelpFields(std::wstring_view text, const HelpFieldValues& value
             return filled;
         }
         const std::wstring_view name = text.substr(start + open.size(), end - start - open.size());
-        const auto field =
-            std::find_if(values.begin(), values.end(),
-                         [&](const HelpFieldValue& entry) { return entry.name == name; });
+        const HelpFieldValue* field = nullptr;
+        for (const HelpFieldValue& entry : values) {
+            if (entry.name == name) {
+                field = &entry;
+                break;
+            }
+        }
         filled += text.substr(0, start);
-        if (field != values.end()) {
+        if (field) {
             filled += field->value;
         } else {
             filled += text.substr(start, end + close.size() - start);

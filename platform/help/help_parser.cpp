@@ -330,8 +330,12 @@ class Parser {
 
     // By a topic before the one being finished.
     bool ContextInUse(std::uint32_t context) const {
-        return std::any_of(topics_.begin(), topics_.end() - 1,
-                           [&](const HelpTopic& topic) { return topic.context == context; });
+        for (std::size_t index = 0; index + 1 < topics_.size(); ++index) {
+            if (topics_[index].context == context) {
+                return true;
+            }
+        }
+        return false;
     }
 
     void ProblemAt(std::size_t line, const char* text, std::wstring_view inserted = {},

@@ -437,16 +437,15 @@ int ShowHelpOrThrow(HWND owner, std::wstring_view reference, unsigned command,
 }  // namespace
 
 void SetHelpFieldValue(std::wstring_view name, std::wstring_view value) {
-    const auto field =
-        std::find_if(g_helpFields.begin(), g_helpFields.end(),
-                     [&](const HelpFieldValue& entry) { return entry.name == name; });
-    if (field != g_helpFields.end()) {
-        field->value = value;
-    } else {
-        HelpFieldValue& added = g_helpFields.emplace_back();
-        added.name = name;
-        added.value = value;
+    for (HelpFieldValue& field : g_helpFields) {
+        if (field.name == name) {
+            field.value = value;
+            return;
+        }
     }
+    HelpFieldValue& added = g_helpFields.emplace_back();
+    added.name = name;
+    added.value = value;
 }
 
 HWND HelpViewerWindow() {
