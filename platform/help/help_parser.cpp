@@ -14,9 +14,9 @@ namespace {
 
 using help_text::AsciiLower;
 using help_text::IsBlank;
+using help_text::NextLine;
+using help_text::NextWord;
 using help_text::ParseNumber;
-using help_text::SplitLines;
-using help_text::SplitWords;
 using help_text::TopicTextBuilder;
 using help_text::Trim;
 using help_text::WindowWithName;
@@ -112,15 +112,13 @@ class Parser {
         if (!text.empty() && text.front() == kByteOrderMark) {
             text.erase(0, 1);
         }
-        const std::vector<std::wstring_view> lines = SplitLines(text);
-
-        std::size_t next = 0;
-        if (!ReadHeader(lines, next)) {
+        rest_ = text;
+        if (!ReadHeader()) {
             return;
         }
-        for (; next < lines.size(); ++next) {
-            lineNumber_ = next + 1;
-            ReadLine(lines[next]);
+        std::wstring_view line;
+        while (TakeLine(line)) {
+            ReadLine(line);
         }
         FinishBlock();
 
@@ -141,27 +139,34 @@ class Parser {
         result_.errorLine = line;
     }
 
+    bool TakeLine(std::wstring_view& line) {
+        if (!NextLine(rest_, line)) {
+            return false;
+        }
+        ++lineNumber_;
+        return true;
+    }
+
     // Finds "@tarnwick-help VERSION" as the first line that is neither blank nor a comment, and
-    // leaves next on the line after it.
-    bool ReadHeader(const std::vector<std::wstring_view>& lines, std::size_t& next) {
-        for (; next < lines.size(); ++next) {
+    // leaves the lines after it to be read.
+    bool ReadHeader() {
+        std::wstring_view line;
+        while (TakeLine(line)) {
             Directive directive;
-            const bool isDirective = ReadDirective(lines[next], directive);
-            if (Trim(lines[next]).empty() || directive.kind == Kind::Comment) {
+            const bool isDirective = ReadDirective(line, directive);
+            if (Trim(line).empty() || directive.kind == Kind::Comment) {
                 continue;
             }
-            const std::size_t line = next + 1;
-            ++next;
             if (!isDirective || directive.kind != Kind::Header) {
-                Fail(line, "this is not a Tarnwick help file");
+                Fail(lineNumber_, "this is not a Tarnwick help file");
                 return false;
             }
             const auto version =
                 ParseNumber(directive.value, std::numeric_limits<std::uint32_t>::max());
             if (!version) {
-                Fail(line, "the help file's version is not a number");
+                Fail(lineNumber_, "the help file's version is not a number");
             } else if (*version != kFormatVersion) {
-                Fail(line, "the help file has version ", DecimalText(*version),
+                Fail(lineNumber_, "the help file has version ", DecimalText(*version),
                      ", which this program cannot read");
             }
             return version == kFormatVersion;
@@ -253,12 +258,16 @@ class Parser {
             window.caption = directive.value;
             return;
         }
-        const auto words = SplitWords(directive.value);
-        // A side that is missing or not a number counts as 0, which is refused like a real 0.
+        std::wstring_view words = directive.value;
+        const std::wstring_view widthWord = NextWord(words);
+        const std::wstring_view heightWord = NextWord(words);
+        // A side that is missing or not a number counts as 0, which is refused like a real 0; so
+        // do both sides when a third word follows.
+        const bool thirdWord = !Trim(words).empty();
         const std::uint32_t width =
-            words.size() == 2 ? ParseNumber(words[0], kLargestWindowSide).value_or(0) : 0;
+            thirdWord ? 0 : ParseNumber(widthWord, kLargestWindowSide).value_or(0);
         const std::uint32_t height =
-            words.size() == 2 ? ParseNumber(words[1], kLargestWindowSide).value_or(0) : 0;
+            thirdWord ? 0 : ParseNumber(heightWord, kLargestWindowSide).value_or(0);
         if (width == 0 || height == 0) {
             Problem("@size needs a width and a height from 1 to ", DecimalText(kLargestWindowSide),
                     "; the line is left out");
@@ -355,6 +364,8 @@ class Parser {
     std::optional<std::size_t> contentsIndex_;
     std::vector<HelpProblem> problems_;
     Block block_ = Block::Start;
+    // The lines not read yet.
+    std::wstring_view rest_;
     // Of the topic being read, the last of topics_.
     TopicTextBuilder topicText_;
     std::size_t topicLine_ = 0;
