@@ -15,7 +15,6 @@ constexpr std::uint32_t kWsChild = 0x40000000;
 // Class names have at most 256 characters; titles are taken as far as the main display takes
 // them.
 constexpr std::size_t kTextCapacity = 512;
-constexpr std::uint32_t kPathCapacity = 32768;
 
 // Texts are written into the strings that keep them: a returned string moved into its place
 // costs the program code at every call.
@@ -75,12 +74,7 @@ void QueryProcess(const Platform& platform, WindowFacts& facts) {
         facts.integrity = denied ? IntegrityLevel::AccessDenied : IntegrityLevel::Unknown;
         return;
     }
-    std::wstring path(kPathCapacity, L'\0');
-    std::uint32_t length = kPathCapacity;
-    if (win32.QueryFullProcessImageName(process, 0, path, length) != 0) {
-        path.resize(std::min<std::size_t>(length, path.size()));
-        facts.path = std::move(path);
-    }
+    facts.path = ProcessImagePath(win32, process);
     facts.architecture = platform.queries.GetProcessArchitecture(process);
     facts.integrity = platform.queries.GetProcessIntegrity(process);
     win32.CloseHandle(process);

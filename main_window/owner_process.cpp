@@ -12,15 +12,9 @@ namespace {
 // Room for the longest path the system hands out, terminator included.
 constexpr std::uint32_t kPathCapacity = 32768;
 
-// The file name of the process's image, empty when it cannot be told. The path comes from
-// another process: its length is taken only as far as the buffer reaches.
+// The file name of the process's image, empty when it cannot be told.
 std::wstring ImageFileName(Win32Api& win32, KernelHandle process) {
-    std::wstring path(kPathCapacity, L'\0');
-    std::uint32_t length = kPathCapacity;
-    if (win32.QueryFullProcessImageName(process, 0, path, length) == 0) {
-        return {};
-    }
-    path.resize(std::min<std::size_t>(length, path.size()));
+    std::wstring path = ProcessImagePath(win32, process);
     const std::size_t separator = path.find_last_of(L"\\/");
     if (separator != std::wstring::npos) {
         path.erase(0, separator + 1);
@@ -29,6 +23,16 @@ std::wstring ImageFileName(Win32Api& win32, KernelHandle process) {
 }
 
 }  // namespace
+
+std::wstring ProcessImagePath(Win32Api& win32, KernelHandle process) {
+    std::wstring path(kPathCapacity, L'\0');
+    std::uint32_t length = kPathCapacity;
+    if (win32.QueryFullProcessImageName(process, 0, path, length) == 0) {
+        return {};
+    }
+    path.resize(std::min<std::size_t>(length, path.size()));
+    return path;
+}
 
 // The texts are kept as plain ASCII, half the room of wide ones.
 std::wstring OwnerProcessText(Win32Api& win32, Hwnd window) {
