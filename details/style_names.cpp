@@ -266,7 +266,7 @@ std::wstring NamedBits(std::uint32_t value, std::initializer_list<const StyleTab
         const char* name = table->names;
         for (const StyleBits& entry : table->bits) {
             if ((value & entry.mask) == entry.value && (uncovered & entry.mask) != 0) {
-                text.append(named ? L" | " : L" ");
+                AppendAscii(text, named ? " | " : " ");
                 AppendAscii(text, table->prefix);
                 AppendAscii(text, name);
                 uncovered &= ~entry.mask;
@@ -277,7 +277,8 @@ std::wstring NamedBits(std::uint32_t value, std::initializer_list<const StyleTab
     }
     const std::uint32_t rest = value & uncovered;
     if (named && rest != 0) {
-        text.append(L" | 0x").append(Hex(static_cast<std::int32_t>(rest)));
+        AppendAscii(text, " | 0x");
+        text.append(Hex(static_cast<std::int32_t>(rest)));
     }
     return text;
 }

@@ -165,8 +165,9 @@ std::wstring HotkeyText(const Hotkey& hotkey) {
             return text;
         }
     }
-    text.append(key < 0x10 ? L"0x0" : L"0x");
-    return text + Hex(static_cast<std::int32_t>(key));
+    AppendAscii(text, key < 0x10 ? "0x0" : "0x");
+    text.append(Hex(static_cast<std::int32_t>(key)));
+    return text;
 }
 
 }  // namespace tarnwick
