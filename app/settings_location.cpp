@@ -12,37 +12,39 @@ namespace {
 // The settings functions take paths of at most 259 characters (MAX_PATH with its terminator).
 constexpr std::size_t kLongestSettingsPath = 259;
 
+// The settings file in a folder: one call of JoinPath where four would each set up its arguments.
+std::wstring IniFileIn(const std::wstring& folder) {
+    return modFileDir::JoinPath(folder, kIniFileName);
+}
+
 // The file beside the program by a path the settings functions take, if it can be used there.
-std::wstring UsableBesideProgram(Win32Api& win32, const std::wstring& programFolder) {
-    const std::wstring beside = modFileDir::JoinPath(programFolder, kIniFileName);
-    if (beside.size() <= kLongestSettingsPath) {
-        return win32.CanReadAndWriteFile(beside) ? beside : std::wstring();
+bool UsableBesideProgram(Win32Api& win32, const std::wstring& programFolder, std::wstring& usable) {
+    usable = IniFileIn(programFolder);
+    if (usable.size() <= kLongestSettingsPath) {
+        return win32.CanReadAndWriteFile(usable);
     }
     const std::wstring shortFolder = win32.GetShortPathName(programFolder);
     if (shortFolder.empty()) {
-        return {};
+        return false;
     }
-    const std::wstring shortBeside = modFileDir::JoinPath(shortFolder, kIniFileName);
-    if (shortBeside.size() > kLongestSettingsPath || !win32.CanReadAndWriteFile(shortBeside)) {
-        return {};
-    }
-    return shortBeside;
+    usable = IniFileIn(shortFolder);
+    return usable.size() <= kLongestSettingsPath && win32.CanReadAndWriteFile(usable);
 }
 
 }  // namespace
 
 std::wstring ChooseSettingsFile(Win32Api& win32, const std::wstring& programFolder) {
-    const std::wstring usable = UsableBesideProgram(win32, programFolder);
-    if (!usable.empty()) {
+    std::wstring usable;
+    if (UsableBesideProgram(win32, programFolder, usable)) {
         return usable;
     }
-    const std::wstring beside = modFileDir::JoinPath(programFolder, kIniFileName);
+    std::wstring beside = IniFileIn(programFolder);
     const std::wstring localAppData = win32.GetLocalAppDataFolder();
     if (localAppData.empty()) {
         return beside;
     }
     const std::wstring folder = modFileDir::JoinPath(localAppData, kLocalSettingsFolder);
-    const std::wstring local = modFileDir::JoinPath(folder, kIniFileName);
+    std::wstring local = IniFileIn(folder);
     if (local.size() > kLongestSettingsPath || !win32.CreateDirectory(folder) ||
         !win32.CanReadAndWriteFile(local)) {
         return beside;

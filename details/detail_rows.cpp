@@ -9,6 +9,7 @@
 #include "details/row_text.h"
 #include "details/style_names.h"
 #include "main_window/window_record.h"
+#include "platform/ascii_text.h"
 
 namespace tarnwick {
 
@@ -17,21 +18,21 @@ namespace {
 constexpr std::uint32_t kWsExTopmost = 0x00000008;
 constexpr std::uint32_t kDefaultDpi = 96;
 
-std::wstring_view AwarenessText(DpiAwareness awareness) {
-    constexpr std::wstring_view kNames[] = {
-        L"", L"unaware", L"system", L"per-monitor", L"per-monitor v2", L"unaware (GDI scaled)"};
+// Names kept as plain ASCII: RowText widens them.
+const char* AwarenessText(DpiAwareness awareness) {
+    constexpr const char* kNames[] = {
+        "", "unaware", "system", "per-monitor", "per-monitor v2", "unaware (GDI scaled)"};
     return kNames[static_cast<std::size_t>(awareness)];
 }
 
-std::wstring_view ArchitectureText(ProcessArchitecture architecture) {
-    constexpr std::wstring_view kNames[] = {L"", L"x86", L"x64", L"ARM64"};
+const char* ArchitectureText(ProcessArchitecture architecture) {
+    constexpr const char* kNames[] = {"", "x86", "x64", "ARM64"};
     return kNames[static_cast<std::size_t>(architecture)];
 }
 
-std::wstring_view IntegrityText(IntegrityLevel level) {
-    constexpr std::wstring_view kNames[] = {L"",       L"access denied", L"Untrusted",
-                                            L"Low",    L"Medium",        L"High",
-                                            L"System", L"AppContainer"};
+const char* IntegrityText(IntegrityLevel level) {
+    constexpr const char* kNames[] = {"",       "access denied", "Untrusted", "Low",
+                                      "Medium", "High",          "System",    "AppContainer"};
     return kNames[static_cast<std::size_t>(level)];
 }
 
@@ -168,14 +169,6 @@ constexpr PackedRows Pack() {
 
 constexpr PackedRows kPackedRows = Pack();
 
-std::wstring Widened(const char* ascii) {
-    std::wstring text;
-    for (; *ascii != '\0'; ++ascii) {
-        text.push_back(static_cast<wchar_t>(*ascii));
-    }
-    return text;
-}
-
 void WriteOptionalRect(RowText& text, const std::optional<Rect>& rect) {
     if (rect) {
         text.Rectangle(*rect);
@@ -183,32 +176,32 @@ void WriteOptionalRect(RowText& text, const std::optional<Rect>& rect) {
 }
 
 void WriteState(RowText& text, const WindowFacts& facts) {
-    text << (facts.state.visible ? L"visible" : L"hidden")
-         << (facts.state.enabled ? L", enabled" : L", disabled");
+    text << (facts.state.visible ? "visible" : "hidden")
+         << (facts.state.enabled ? ", enabled" : ", disabled");
     if (facts.state.minimized) {
-        text << L", minimized";
+        text << ", minimized";
     }
     if (facts.state.maximized) {
-        text << L", maximized";
+        text << ", maximized";
     }
     if (facts.cloaked.value_or(false)) {
-        text << L", cloaked";
+        text << ", cloaked";
     }
     if ((facts.exStyle & kWsExTopmost) != 0) {
-        text << L", topmost";
+        text << ", topmost";
     }
 }
 
 void WriteColour(RowText& text, ColorRef colour) {
     const auto c = static_cast<std::uint32_t>(colour);
     const std::uint32_t parts[] = {c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF};
-    (text << L"RGB(").Unsigned(parts[0]) << L", ";
-    text.Unsigned(parts[1]) << L", ";
-    text.Unsigned(parts[2]) << L") #";
-    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    (text << "RGB(").Unsigned(parts[0]) << ", ";
+    text.Unsigned(parts[1]) << ", ";
+    text.Unsigned(parts[2]) << ") #";
+    constexpr char kDigits[] = "0123456789ABCDEF";
     for (const std::uint32_t part : parts) {
-        const wchar_t two[] = {kDigits[part >> 4], kDigits[part & 0xF]};
-        text << std::wstring_view(two, 2);
+        const char two[] = {kDigits[part >> 4], kDigits[part & 0xF], '\0'};
+        text << two;
     }
 }
 
@@ -228,10 +221,10 @@ void WriteValue(RowText& text, Field field, const WindowFacts& facts,
             return;
         case Field::ControlId:
             if (exists && !facts.child) {
-                text << L"none (top-level window)";
+                text << "none (top-level window)";
             } else if (exists) {
-                text.Number(facts.controlId) << L" (0x";
-                text.HexNumber(static_cast<std::uint32_t>(facts.controlId)) << L")";
+                text.Number(facts.controlId) << " (0x";
+                text.HexNumber(static_cast<std::uint32_t>(facts.controlId)) << ")";
             }
             return;
         case Field::ClassNN:
@@ -270,18 +263,18 @@ void WriteValue(RowText& text, Field field, const WindowFacts& facts,
             return WriteOptionalRect(text, facts.visibleFrame);
         case Field::Monitor:
             if (facts.monitor) {
-                text << facts.monitor->deviceName << L" ";
+                text << facts.monitor->deviceName << " ";
                 text.Rectangle(facts.monitor->rect);
                 if (facts.monitor->dpi != 0) {
-                    (text << L", ").Unsigned(facts.monitor->dpi) << L" DPI";
+                    (text << ", ").Unsigned(facts.monitor->dpi) << " DPI";
                 }
             }
             return;
         case Field::Dpi:
             if (facts.dpi != 0) {
-                text.Unsigned(facts.dpi) << L" (";
+                text.Unsigned(facts.dpi) << " (";
                 text.Unsigned((std::uint64_t{facts.dpi} * 100 + kDefaultDpi / 2) / kDefaultDpi)
-                    << L"%)";
+                    << "%)";
             }
             return;
         case Field::DpiAwareness:
@@ -320,7 +313,7 @@ void WriteValue(RowText& text, Field field, const WindowFacts& facts,
             return;
         case Field::Children:
             if (exists) {
-                text.Unsigned(facts.children) << (facts.childrenCounted ? L"" : L" or more");
+                text.Unsigned(facts.children) << (facts.childrenCounted ? "" : " or more");
             }
             return;
         case Field::Screen:
@@ -369,7 +362,7 @@ namespace {
 // "#1" for the topmost window of the stack.
 std::wstring StackRowName(std::size_t at) {
     RowText name;
-    (name << L"#").Unsigned(at + 1);
+    (name << "#").Unsigned(at + 1);
     return name.Take();
 }
 
@@ -380,8 +373,8 @@ std::vector<ListRow> StackRows(const std::vector<StackEntry>& stack, Hwnd shown)
     for (std::size_t at = 0; at < stack.size(); ++at) {
         const StackEntry& entry = stack[at];
         RowText text;
-        text.Related(entry.window) << (entry.cloaked ? L" (cloaked)" : L"")
-                                   << (entry.window.handle == shown ? L" (on display)" : L"");
+        text.Related(entry.window) << (entry.cloaked ? " (cloaked)" : "")
+                                   << (entry.window.handle == shown ? " (on display)" : "");
         rows.push_back({kHeadingStack, StackRowName(at), OnOneLine(text.Take())});
     }
     return rows;

@@ -110,7 +110,8 @@ void frmDetails::SavePlacement() {
 }
 
 void frmDetails::ShowWindowFacts(Hwnd window) {
-    facts_ = std::make_unique<WindowFacts>(QueryWindowFacts(platform_, window));
+    // Made in place from the facts returned: make_unique would move every one of them.
+    facts_.reset(new WindowFacts(QueryWindowFacts(platform_, window)));
     ShowRows();
 }
 
@@ -169,7 +170,9 @@ std::vector<ListRow> frmDetails::SelectedRows() {
     std::vector<ListRow> selected;
     for (const int row : form_->SelectedListRows(lst_Properties)) {
         if (row >= 0 && static_cast<std::size_t>(row) < rows_.size()) {
-            selected.push_back(rows_[static_cast<std::size_t>(row)]);
+            // Copied, then moved in: the vector's growth for a moved row is in the program
+            // already, one for a copied row would be another.
+            selected.push_back(ListRow(rows_[static_cast<std::size_t>(row)]));
         }
     }
     return selected;

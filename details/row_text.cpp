@@ -2,10 +2,17 @@
 
 #include <iterator>
 
+#include "platform/ascii_text.h"
+
 namespace tarnwick {
 
 RowText& RowText::operator<<(std::wstring_view part) {
     text_.append(part);
+    return *this;
+}
+
+RowText& RowText::operator<<(const char* ascii) {
+    AppendAscii(text_, ascii);
     return *this;
 }
 
@@ -22,7 +29,7 @@ RowText& RowText::Unsigned(std::uint64_t value) {
 RowText& RowText::Number(std::int64_t value) {
     // The magnitude as unsigned, so that the most negative value has one too.
     if (value < 0) {
-        *this << L"-";
+        *this << "-";
         return Unsigned(std::uint64_t{0} - static_cast<std::uint64_t>(value));
     }
     return Unsigned(static_cast<std::uint64_t>(value));
@@ -40,28 +47,28 @@ RowText& RowText::HexNumber(std::uint32_t value) {
 }
 
 RowText& RowText::Point(std::int64_t x, std::int64_t y) {
-    (*this << L"(").Number(x) << L", ";
-    return Number(y) << L")";
+    (*this << "(").Number(x) << ", ";
+    return Number(y) << ")";
 }
 
 RowText& RowText::Rectangle(const Rect& r) {
-    Point(r.left, r.top) << L"-";
-    Point(r.right, r.bottom) << L", ";
-    Number(std::int64_t{r.right} - r.left) << L" x ";
+    Point(r.left, r.top) << "-";
+    Point(r.right, r.bottom) << ", ";
+    Number(std::int64_t{r.right} - r.left) << " x ";
     return Number(std::int64_t{r.bottom} - r.top);
 }
 
 RowText& RowText::Handle(Hwnd window) {
-    (*this << L"0x").HexNumber(static_cast<std::uint32_t>(window)) << L" (";
-    return Number(window) << L")";
+    (*this << "0x").HexNumber(static_cast<std::uint32_t>(window)) << " (";
+    return Number(window) << ")";
 }
 
 RowText& RowText::Related(const RelatedWindow& related) {
     if (related.handle == 0) {
-        return *this << L"none";
+        return *this << "none";
     }
-    Handle(related.handle) << L" " << related.className << L" \"";
-    return *this << related.title << L"\"";
+    Handle(related.handle) << " " << related.className << " \"";
+    return *this << related.title << "\"";
 }
 
 }  // namespace tarnwick

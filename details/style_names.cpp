@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/number_text.h"
+#include "platform/ascii_text.h"
 
 namespace tarnwick {
 
@@ -246,12 +247,6 @@ constexpr StyleTable kExtendedTable = TableOf(kExtendedPacked);
 constexpr StyleTable kClassTable = TableOf(kClassPacked);
 constexpr StyleTable kNoTable = {"", {}, ""};
 
-void AppendAscii(std::wstring& text, const char* ascii) {
-    for (; *ascii != '\0'; ++ascii) {
-        text.push_back(static_cast<wchar_t>(*ascii));
-    }
-}
-
 // "0x" and eight upper-case hexadecimal digits.
 std::wstring FullHex(std::uint32_t value) {
     std::wstring digits = Hex(static_cast<std::int32_t>(value));
@@ -271,7 +266,7 @@ std::wstring NamedBits(std::uint32_t value, std::initializer_list<const StyleTab
         const char* name = table->names;
         for (const StyleBits& entry : table->bits) {
             if ((value & entry.mask) == entry.value && (uncovered & entry.mask) != 0) {
-                text.append(named ? L" | " : L" ");
+                AppendAscii(text, named ? " | " : " ");
                 AppendAscii(text, table->prefix);
                 AppendAscii(text, name);
                 uncovered &= ~entry.mask;
@@ -282,7 +277,8 @@ std::wstring NamedBits(std::uint32_t value, std::initializer_list<const StyleTab
     }
     const std::uint32_t rest = value & uncovered;
     if (named && rest != 0) {
-        text.append(L" | 0x").append(Hex(static_cast<std::int32_t>(rest)));
+        AppendAscii(text, " | 0x");
+        text.append(Hex(static_cast<std::int32_t>(rest)));
     }
     return text;
 }

@@ -15,34 +15,46 @@ constexpr std::uint32_t kWsChild = 0x40000000;
 // Class names have at most 256 characters; titles are taken as far as the main display takes
 // them.
 constexpr std::size_t kTextCapacity = 512;
-constexpr std::uint32_t kPathCapacity = 32768;
 
-std::wstring QueryText(Win32Api& win32, Hwnd window, bool title) {
+// Texts are written into the strings that keep them: a returned string moved into its place
+// costs the program code at every call.
+void QueryText(Win32Api& win32, Hwnd window, bool title, std::wstring& text) {
     std::array<wchar_t, kTextCapacity> buffer{};
     const std::int32_t count =
         title ? win32.GetWindowText(window, buffer) : win32.GetClassName(window, buffer);
     // A count the buffer cannot hold is held in.
     const auto length = std::clamp<std::int32_t>(count, 0, kTextCapacity - 1);
-    return std::wstring(buffer.data(), static_cast<std::size_t>(length));
+    text.assign(buffer.data(), static_cast<std::size_t>(length));
+}
+
+void Describe(Win32Api& win32, Hwnd window, RelatedWindow& related) {
+    related.handle = window;
+    if (window != 0) {
+        QueryText(win32, window, false, related.className);
+        QueryText(win32, window, true, related.title);
+    }
 }
 
 // The class name and the window's place among the top-level window's descendants of that class,
-// in the order EnumChildWindows visits them: "Button3".
-std::wstring ClassNN(const Platform& platform, Hwnd window, const std::wstring& className) {
+// in the order EnumChildWindows visits them: "Button3". Left empty where it cannot be counted.
+void QueryClassNN(const Platform& platform, WindowFacts& facts) {
+    const Hwnd window = facts.handle;
     const Hwnd root = platform.queries.GetRelative(window, Relation::Root);
     if (root == 0 || root == window) {
-        return {};
+        return;
     }
     std::size_t position = 0;
+    std::wstring className;
     for (const Hwnd each : platform.queries.EnumDescendants(root, kDescendantLimit)) {
-        if (QueryText(platform.win32, each, false) == className) {
+        QueryText(platform.win32, each, false, className);
+        if (className == facts.className) {
             ++position;
         }
         if (each == window) {
-            return className + DecimalText(position);
+            facts.classNN.append(facts.className).append(DecimalText(position));
+            return;
         }
     }
-    return {};
 }
 
 void QueryProcess(const Platform& platform, WindowFacts& facts) {
@@ -62,12 +74,7 @@ void QueryProcess(const Platform& platform, WindowFacts& facts) {
         facts.integrity = denied ? IntegrityLevel::AccessDenied : IntegrityLevel::Unknown;
         return;
     }
-    std::wstring path(kPathCapacity, L'\0');
-    std::uint32_t length = kPathCapacity;
-    if (win32.QueryFullProcessImageName(process, 0, path, length) != 0) {
-        path.resize(std::min<std::size_t>(length, path.size()));
-        facts.path = std::move(path);
-    }
+    facts.path = ProcessImagePath(win32, process);
     facts.architecture = platform.queries.GetProcessArchitecture(process);
     facts.integrity = platform.queries.GetProcessIntegrity(process);
     win32.CloseHandle(process);
@@ -90,10 +97,9 @@ void QueryRelations(const Platform& platform, WindowFacts& facts) {
         {&WindowFacts::nextSibling, Relation::NextSibling},
         {&WindowFacts::firstChild, Relation::FirstChild},
     };
-    facts.parent = DescribeWindow(win32, facts.child ? win32.GetParent(window) : 0);
+    Describe(win32, facts.child ? win32.GetParent(window) : 0, facts.parent);
     for (const Relative& relative : kRelatives) {
-        facts.*relative.field =
-            DescribeWindow(win32, queries.GetRelative(window, relative.relation));
+        Describe(win32, queries.GetRelative(window, relative.relation), facts.*relative.field);
     }
     facts.children = 0;
     for (Hwnd child = facts.firstChild.handle; child != 0;
@@ -127,9 +133,8 @@ void QueryGeometry(const Platform& platform, WindowFacts& facts) {
     if (win32.GetVisibleFrameBounds(window, rect)) {
         facts.visibleFrame = rect;
     }
-    MonitorDescription monitor;
-    if (queries.GetMonitor(window, monitor)) {
-        facts.monitor = std::move(monitor);
+    if (!queries.GetMonitor(window, facts.monitor.emplace())) {
+        facts.monitor.reset();
     }
     facts.dpi = queries.GetDpiForWindow(window);
     facts.awareness = queries.GetDpiAwareness(window);
@@ -141,10 +146,9 @@ void QueryGeometry(const Platform& platform, WindowFacts& facts) {
 }  // namespace
 
 RelatedWindow DescribeWindow(Win32Api& win32, Hwnd window) {
-    if (window == 0) {
-        return {};
-    }
-    return {window, QueryText(win32, window, false), QueryText(win32, window, true)};
+    RelatedWindow related;
+    Describe(win32, window, related);
+    return related;
 }
 
 WindowFacts QueryWindowFacts(const Platform& platform, Hwnd window) {
@@ -160,14 +164,14 @@ WindowFacts QueryWindowFacts(const Platform& platform, Hwnd window) {
     // Every rectangle in the physical pixels of the window's monitor, as the main display has
     // them.
     const PhysicalPixels physical(win32);
-    facts.className = QueryText(win32, window, false);
-    facts.title = QueryText(win32, window, true);
+    QueryText(win32, window, false, facts.className);
+    QueryText(win32, window, true, facts.title);
     facts.style = static_cast<std::uint32_t>(win32.GetWindowLong(window, kGwlStyle));
     facts.exStyle = static_cast<std::uint32_t>(win32.GetWindowLong(window, kGwlExStyle));
     facts.child = (facts.style & kWsChild) != 0;
     if (facts.child) {
         facts.controlId = win32.GetWindowLong(window, kGwlId);
-        facts.classNN = ClassNN(platform, window, facts.className);
+        QueryClassNN(platform, facts);
     }
     facts.classStyle = queries.GetClassStyle(window);
     facts.state = queries.GetStateFlags(window);

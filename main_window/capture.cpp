@@ -11,6 +11,7 @@
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
 #include "main_window/hotkey_text.h"
+#include "platform/ascii_text.h"
 #include "platform/physical_pixels.h"
 
 namespace tarnwick {
@@ -33,7 +34,8 @@ void frmMain::RegisterCaptureHotkey() {
     const std::optional<tarnwick::Hotkey> hotkey = ParseHotkey(
         std::wstring_view(text.data(), static_cast<std::size_t>(std::clamp(length, 0, 63))));
     if (!hotkey) {
-        win32.SetHelpField(kHelpFieldCaptureHotkey, L"none (switched off in the settings file)");
+        win32.SetHelpField(kHelpFieldCaptureHotkey,
+                           Widened("none (switched off in the settings file)"));
         return;
     }
     std::wstring name = HotkeyText(*hotkey);
@@ -41,12 +43,13 @@ void frmMain::RegisterCaptureHotkey() {
     if (!m_CaptureHotkey) {
         // Another program holds the key: Tarnwick works on without it, and says where to change
         // it.
-        std::wstring tip(L"Click here and drag to get target crosshair. ");
-        tip.append(name).append(
-            L" is taken by another program: set CaptureHotkey in "
-            L"Tarnwick.ini (see Help)");
+        // The texts as plain ASCII, half the room of wide ones.
+        std::wstring tip = Widened("Click here and drag to get target crosshair. ");
+        tip.append(name);
+        AppendAscii(tip,
+                    " is taken by another program: set CaptureHotkey in Tarnwick.ini (see Help)");
         form_->SetToolTipText(img_Target, tip);
-        name.append(L", which another program holds: choose another key");
+        AppendAscii(name, ", which another program holds: choose another key");
     }
     win32.SetHelpField(kHelpFieldCaptureHotkey, name);
 }

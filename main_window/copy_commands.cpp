@@ -2,6 +2,7 @@
 // of the data panel one field or the whole record. Copying asks the window nothing again and
 // changes nothing on show.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -92,25 +93,24 @@ void frmMain::frame_Main_ContextMenu(ControlId control, const ContextMenuArgs& a
     }
     // Over a row: that row's field and the whole record. Elsewhere, and from the keyboard,
     // where no row is pointed at: the whole record and then every field.
-    std::vector<std::wstring> fieldCaptions;
-    if (field) {
-        fieldCaptions.push_back(L"&Copy " + std::wstring(FieldName(*field)));
-    } else {
-        for (const WindowField each : kWindowFields) {
-            fieldCaptions.push_back(L"Copy &" + std::wstring(FieldName(each)));
-        }
-    }
+    std::array<std::wstring, kWindowFields.size()> fieldCaptions;
     std::vector<PopupMenuItem> items{{kMenuDetails, L"&Details...\tCtrl+D"},
                                      {kMenuSeparator, L"-"}};
-    if (field) {
-        items.push_back({MenuIdOf(*field), fieldCaptions.front()});
-        items.push_back({kMenuCopyAll, kCopyAllCaption});
-    } else {
+    if (!field) {
         items.push_back({kMenuCopyAll, kCopyAllCaption});
         items.push_back({kMenuSeparator, L"-"});
-        for (std::size_t i = 0; i < kWindowFields.size(); ++i) {
-            items.push_back({MenuIdOf(kWindowFields[i]), fieldCaptions[i]});
+    }
+    for (std::size_t i = 0; i < kWindowFields.size(); ++i) {
+        const WindowField each = kWindowFields[i];
+        if (field && each != *field) {
+            continue;
         }
+        fieldCaptions[i] = field ? L"&Copy " : L"Copy &";
+        fieldCaptions[i].append(FieldName(each));
+        items.push_back({MenuIdOf(each), fieldCaptions[i]});
+    }
+    if (field) {
+        items.push_back({kMenuCopyAll, kCopyAllCaption});
     }
     const CopyAsMenu copyAs(platform_.win32, g_IniFile);
     copyAs.AppendTo(items, kMenuCopyAsFirst);

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
+#include <iterator>
 
 #include "app/number_text.h"
 #include "main_window/frmMain.h"
 #include "main_window/frmMain_controls.h"
+#include "platform/ascii_text.h"
 #include "platform/physical_pixels.h"
 
 namespace tarnwick {
@@ -18,12 +19,17 @@ namespace {
 // Capacity of a class-name or title query, terminator included.
 constexpr std::int32_t kTextCapacity = 512;
 
-// Appended piece by piece: a chain of concatenations costs the program far more code.
+// "(left, top)-(right, bottom)": each number after its ASCII text, in one loop where a chain of
+// appends would cost the program code for every piece.
 std::wstring RectText(const Rect& r) {
-    std::wstring text = L"(";
-    text.append(GeneralNumber(r.left)).append(L", ").append(GeneralNumber(r.top));
-    text.append(L")-(").append(GeneralNumber(r.right)).append(L", ");
-    text.append(GeneralNumber(r.bottom)).append(L")");
+    const char* const before[] = {"(", ", ", ")-(", ", "};
+    const std::int32_t numbers[] = {r.left, r.top, r.right, r.bottom};
+    std::wstring text;
+    for (std::size_t i = 0; i < std::size(numbers); ++i) {
+        AppendAscii(text, before[i]);
+        text.append(GeneralNumber(numbers[i]));
+    }
+    AppendAscii(text, ")");
     return text;
 }
 
@@ -32,14 +38,18 @@ std::wstring RectText(const Rect& r) {
 void frmMain::DisplayData(const Hwnd& winHandle) {
     Form& f = *form_;
     Win32Api& win32 = platform_.win32;
-    // Each text is kept for the record once its label shows it.
-    const auto show = [&](ControlId label, std::wstring text, std::wstring& kept) {
-        f.SetCaption(label, text);
-        kept = std::move(text);
+    // Each text is kept for the record as its label shows it: the plain ASCII before it, then the
+    // text.
+    const auto show = [&](ControlId label, const char* before, const std::wstring& text,
+                          std::wstring& kept) {
+        kept.clear();
+        AppendAscii(kept, before);
+        kept.append(text);
+        f.SetCaption(label, kept);
     };
-    show(lbl_WindowHandleDecimal, L"Dec: " + DecimalWithSign(winHandle), shown_.decimal);
+    show(lbl_WindowHandleDecimal, "Dec: ", DecimalWithSign(winHandle), shown_.decimal);
     shown_.handle = winHandle;
-    show(lbl_WindowHandleHex, L"Hex: " + Hex(winHandle), shown_.hex);
+    show(lbl_WindowHandleHex, "Hex: ", Hex(winHandle), shown_.hex);
 
     std::array<wchar_t, kTextCapacity> text{};
     const auto showText = [&](std::int32_t count, ControlId label, std::wstring& kept) {
@@ -59,13 +69,13 @@ void frmMain::DisplayData(const Hwnd& winHandle) {
         const PhysicalPixels physical(win32);
         win32.GetWindowRect(winHandle, rect);
     }
-    show(lbl_WindowRect, RectText(rect), shown_.rect);
+    show(lbl_WindowRect, "", RectText(rect), shown_.rect);
 
-    show(lbl_WindowStyle, Hex(win32.GetWindowLong(winHandle, kGwlStyle)), shown_.style);
+    show(lbl_WindowStyle, "", Hex(win32.GetWindowLong(winHandle, kGwlStyle)), shown_.style);
 
     const Hwnd parent = win32.GetParent(winHandle);
-    show(lbl_WindowParent, parent != 0 ? Hex(parent) : std::wstring(L"No parent window"),
-         shown_.parent);
+    show(lbl_WindowParent, parent != 0 ? "" : "No parent window",
+         parent != 0 ? Hex(parent) : std::wstring(), shown_.parent);
 
     if (DetailsOpen()) {
         details_->ShowWindowFacts(winHandle);

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "app/number_text.h"
+#include "platform/ascii_text.h"
 #include "platform/decimal_text.h"
 
 namespace tarnwick {
@@ -116,12 +117,6 @@ std::uint32_t KeyCode(std::wstring_view name) {
     return 0;
 }
 
-void AppendAscii(std::wstring& text, const char* ascii) {
-    for (; *ascii != '\0'; ++ascii) {
-        text.push_back(static_cast<wchar_t>(*ascii));
-    }
-}
-
 }  // namespace
 
 std::optional<Hotkey> ParseHotkey(std::wstring_view text) {
@@ -170,8 +165,9 @@ std::wstring HotkeyText(const Hotkey& hotkey) {
             return text;
         }
     }
-    text.append(key < 0x10 ? L"0x0" : L"0x");
-    return text + Hex(static_cast<std::int32_t>(key));
+    AppendAscii(text, key < 0x10 ? "0x0" : "0x");
+    text.append(Hex(static_cast<std::int32_t>(key)));
+    return text;
 }
 
 }  // namespace tarnwick

@@ -13,4 +13,8 @@ namespace tarnwick {
 // "none (no window)" for handle 0; "none (the window no longer exists)" for a window that is gone.
 std::wstring OwnerProcessText(Win32Api& win32, Hwnd window);
 
+// The full path of the process's image, empty when it cannot be told. The path comes from another
+// process: its length is taken only as far as the buffer reaches.
+std::wstring ProcessImagePath(Win32Api& win32, KernelHandle process);
+
 }  // namespace tarnwick

@@ -1,7 +1,5 @@
 #include "main_window/window_stack.h"
 
-#include <algorithm>
-
 namespace tarnwick {
 
 namespace {
@@ -79,12 +77,13 @@ Hwnd NextInStack(const std::vector<StackedWindow>& stack, Hwnd shown) {
     if (stack.empty()) {
         return 0;
     }
-    const auto at = std::find_if(stack.begin(), stack.end(),
-                                 [&](const StackedWindow& each) { return each.handle == shown; });
-    if (at == stack.end() || at + 1 == stack.end()) {
-        return stack.front().handle;
+    // A plain loop: the library's find_if is unrolled four times over, at four times the code.
+    for (std::size_t at = 0; at + 1 < stack.size(); ++at) {
+        if (stack[at].handle == shown) {
+            return stack[at + 1].handle;
+        }
     }
-    return (at + 1)->handle;
+    return stack.front().handle;
 }
 
 }  // namespace tarnwick

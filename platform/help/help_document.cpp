@@ -19,12 +19,16 @@ bool EqualIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
 
 }  // namespace
 
+// The searches here and in the help files' readers are plain loops: the library's find_if is
+// unrolled four times over, at four times the code.
 const HelpWindowDefinition* WindowWithName(const std::vector<HelpWindowDefinition>& windows,
                                            std::wstring_view name) {
-    const auto it = std::find_if(windows.begin(), windows.end(), [&](const auto& window) {
-        return EqualIgnoringAsciiCase(window.name, name);
-    });
-    return it == windows.end() ? nullptr : &*it;
+    for (const HelpWindowDefinition& window : windows) {
+        if (EqualIgnoringAsciiCase(window.name, name)) {
+            return &window;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace help_text
@@ -38,12 +42,12 @@ const HelpWindowDefinition* HelpDocument::WindowNamed(std::wstring_view name) co
 }
 
 std::optional<std::size_t> HelpDocument::TopicWithContext(std::uint32_t context) const {
-    const auto it = std::find_if(topics_.begin(), topics_.end(),
-                                 [&](const HelpTopic& topic) { return topic.context == context; });
-    if (it == topics_.end()) {
-        return std::nullopt;
+    for (std::size_t index = 0; index < topics_.size(); ++index) {
+        if (topics_[index].context == context) {
+            return index;
+        }
     }
-    return static_cast<std::size_t>(it - topics_.begin());
+    return std::nullopt;
 }
 
 HelpReference SplitHelpReference(std::wstring_view reference) {

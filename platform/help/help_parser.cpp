@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "platform/ascii_text.h"
 #include "platform/decimal_text.h"
 #include "platform/help/help_text.h"
 
@@ -13,14 +14,13 @@ namespace {
 
 using help_text::AsciiLower;
 using help_text::IsBlank;
+using help_text::NextLine;
+using help_text::NextWord;
 using help_text::ParseNumber;
-using help_text::SplitLines;
-using help_text::SplitWords;
 using help_text::TopicTextBuilder;
 using help_text::Trim;
 using help_text::WindowWithName;
 
-constexpr std::wstring_view kHeaderDirective = L"tarnwick-help";
 constexpr std::uint32_t kFormatVersion = 1;
 constexpr wchar_t kByteOrderMark = 0xFEFF;
 constexpr int kLargestWindowSide = 10000;
@@ -30,152 +30,180 @@ std::size_t LineOfOffset(std::string_view bytes, std::size_t offset) {
     return 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
 }
 
-// "@name value": the name in lower case and the trimmed value; nothing for a text line.
+// The directives, by their names in lower case. Kept as plain ASCII and looked up in one loop,
+// which costs the program less than a comparison of wide text for each.
+enum class Kind {
+    Header,
+    Window,
+    Topic,
+    Caption,
+    Size,
+    Title,
+    Context,
+    Contents,
+    Unknown,
+    Comment
+};
+constexpr const char* kDirectiveNames[] = {"tarnwick-help", "window", "topic",   "caption",
+                                           "size",          "title",  "context", "contents"};
+
+bool IsNamed(std::wstring_view name, const char* ascii) {
+    for (wchar_t c : name) {
+        if (*ascii == '\0' || c != static_cast<wchar_t>(*ascii++)) {
+            return false;
+        }
+    }
+    return *ascii == '\0';
+}
+
+// "@name value": the name in lower case, what it names and the trimmed value.
 struct Directive {
+    Kind kind = Kind::Unknown;
     std::wstring name;
     std::wstring_view value;
 };
 
-std::optional<Directive> ReadDirective(std::wstring_view line) {
+// False for a text line.
+bool ReadDirective(std::wstring_view line, Directive& directive) {
     line = Trim(line);
     if (line.size() < 2 || line[0] != L'@' || line[1] == L'@') {
-        return std::nullopt;
+        return false;
     }
     line.remove_prefix(1);
     std::size_t end = 0;
     while (end < line.size() && !IsBlank(line[end])) {
         ++end;
     }
-    Directive directive;
     for (wchar_t c : line.substr(0, end)) {
         directive.name += AsciiLower(c);
     }
     directive.value = Trim(line.substr(end));
-    return directive;
-}
-
-bool IsComment(const Directive& directive) {
-    return directive.name.starts_with(L'#');
-}
-
-// A message of the parser's own, kept as plain ASCII (half the size of wide text in the program),
-// with a name from the file or a number between its two parts.
-std::wstring Message(const char* text, std::wstring_view inserted, const char* rest) {
-    std::wstring message;
-    for (; *text != '\0'; ++text) {
-        message.push_back(static_cast<wchar_t>(*text));
+    if (directive.name.starts_with(L'#')) {
+        directive.kind = Kind::Comment;
     }
+    for (int kind = 0; kind < static_cast<int>(Kind::Unknown); ++kind) {
+        if (IsNamed(directive.name, kDirectiveNames[kind])) {
+            directive.kind = static_cast<Kind>(kind);
+        }
+    }
+    return true;
+}
+
+// Appends a message of the parser's own, kept as plain ASCII (half the size of wide text in the
+// program), with a name from the file or a number between its two parts.
+void AppendMessage(std::wstring& message, const char* text, std::wstring_view inserted,
+                   const char* rest) {
+    AppendAscii(message, text);
     message.append(inserted);
-    for (; *rest != '\0'; ++rest) {
-        message.push_back(static_cast<wchar_t>(*rest));
-    }
-    return message;
+    AppendAscii(message, rest);
 }
 
 class Parser {
   public:
-    HelpParseResult Run(std::string_view fileBytes) {
+    explicit Parser(HelpParseResult& result) : result_(result) {}
+
+    // Leaves either the document and its problems or the error in the result.
+    void Run(std::string_view fileBytes) {
         if (const auto nul = fileBytes.find('\0'); nul != std::string_view::npos) {
-            return Failure(LineOfOffset(fileBytes, nul),
-                           "it holds a NUL byte, so it is not a text file");
+            return Fail(LineOfOffset(fileBytes, nul),
+                        "it holds a NUL byte, so it is not a text file");
         }
         std::wstring text = DecodeUtf8(fileBytes);
         if (!text.empty() && text.front() == kByteOrderMark) {
             text.erase(0, 1);
         }
-        const std::vector<std::wstring_view> lines = SplitLines(text);
-
-        std::size_t next = 0;
-        if (auto failure = ReadHeader(lines, next)) {
-            return std::move(*failure);
+        rest_ = text;
+        if (!ReadHeader()) {
+            return;
         }
-        for (; next < lines.size(); ++next) {
-            lineNumber_ = next + 1;
-            ReadLine(lines[next]);
+        std::wstring_view line;
+        while (TakeLine(line)) {
+            ReadLine(line);
         }
         FinishBlock();
 
         if (topics_.empty()) {
-            return Failure(0, "the file holds no topic");
+            return Fail(0, "the file holds no topic");
         }
-        HelpParseResult result;
-        result.document.emplace(std::move(windows_), std::move(topics_),
-                                contentsIndex_.value_or(0));
-        result.problems = std::move(problems_);
-        return result;
+        result_.document.emplace(std::move(windows_), std::move(topics_),
+                                 contentsIndex_.value_or(0));
+        result_.problems = std::move(problems_);
     }
 
   private:
     enum class Block { Start, Window, Topic, Skipped };
 
-    struct PendingTopic {
-        HelpTopic topic;
-        std::size_t line = 0;
-        std::size_t contextLine = 0;
-        bool isContents = false;
-        std::size_t contentsLine = 0;
-        TopicTextBuilder text;
-    };
+    void Fail(std::size_t line, const char* text, std::wstring_view inserted = {},
+              const char* rest = "") {
+        AppendMessage(result_.error, text, inserted, rest);
+        result_.errorLine = line;
+    }
 
-    HelpParseResult Failure(std::size_t line, const char* text, std::wstring_view inserted = {},
-                            const char* rest = "") {
-        HelpParseResult result;
-        result.error = Message(text, inserted, rest);
-        result.errorLine = line;
-        return result;
+    bool TakeLine(std::wstring_view& line) {
+        if (!NextLine(rest_, line)) {
+            return false;
+        }
+        ++lineNumber_;
+        return true;
     }
 
     // Finds "@tarnwick-help VERSION" as the first line that is neither blank nor a comment, and
-    // leaves next on the line after it.
-    std::optional<HelpParseResult> ReadHeader(const std::vector<std::wstring_view>& lines,
-                                              std::size_t& next) {
-        for (; next < lines.size(); ++next) {
-            const auto directive = ReadDirective(lines[next]);
-            if (Trim(lines[next]).empty() || (directive && IsComment(*directive))) {
+    // leaves the lines after it to be read.
+    bool ReadHeader() {
+        std::wstring_view line;
+        while (TakeLine(line)) {
+            Directive directive;
+            const bool isDirective = ReadDirective(line, directive);
+            if (Trim(line).empty() || directive.kind == Kind::Comment) {
                 continue;
             }
-            const std::size_t line = next + 1;
-            ++next;
-            if (!directive || directive->name != kHeaderDirective) {
-                return Failure(line, "this is not a Tarnwick help file");
+            if (!isDirective || directive.kind != Kind::Header) {
+                Fail(lineNumber_, "this is not a Tarnwick help file");
+                return false;
             }
             const auto version =
-                ParseNumber(directive->value, std::numeric_limits<std::uint32_t>::max());
+                ParseNumber(directive.value, std::numeric_limits<std::uint32_t>::max());
             if (!version) {
-                return Failure(line, "the help file's version is not a number");
+                Fail(lineNumber_, "the help file's version is not a number");
+            } else if (*version != kFormatVersion) {
+                Fail(lineNumber_, "the help file has version ", DecimalText(*version),
+                     ", which this program cannot read");
             }
-            if (*version != kFormatVersion) {
-                return Failure(line, "the help file has version ", DecimalText(*version),
-                               ", which this program cannot read");
-            }
-            return std::nullopt;
+            return version == kFormatVersion;
         }
-        return Failure(0, "this is not a Tarnwick help file (it is empty)");
+        Fail(0, "this is not a Tarnwick help file (it is empty)");
+        return false;
     }
 
     void ReadLine(std::wstring_view line) {
-        const auto directive = ReadDirective(line);
-        if (!directive) {
-            ReadText(line);
-        } else if (IsComment(*directive)) {
-            return;
-        } else if (directive->name == L"window") {
-            StartWindow(directive->value);
-        } else if (directive->name == L"topic") {
-            StartTopic(directive->value);
-        } else if (directive->name == L"caption" || directive->name == L"size") {
-            ReadWindowDirective(*directive);
-        } else if (directive->name == L"title" || directive->name == L"context" ||
-                   directive->name == L"contents") {
-            ReadTopicDirective(*directive);
-        } else if (block_ != Block::Skipped) {
-            Problem("unknown directive @", directive->name, "; the line is left out");
+        Directive directive;
+        if (!ReadDirective(line, directive)) {
+            return ReadText(line);
+        }
+        switch (directive.kind) {
+            case Kind::Comment:
+                return;
+            case Kind::Window:
+                return StartWindow(directive.value);
+            case Kind::Topic:
+                return StartTopic(directive.value);
+            case Kind::Caption:
+            case Kind::Size:
+                return ReadWindowDirective(directive);
+            case Kind::Title:
+            case Kind::Context:
+            case Kind::Contents:
+                return ReadTopicDirective(directive);
+            default:
+                if (block_ != Block::Skipped) {
+                    Problem("unknown directive @", directive.name, "; the line is left out");
+                }
         }
     }
 
     void ReadText(std::wstring_view line) {
         if (block_ == Block::Topic) {
-            pendingTopic_.text.AddLine(line);
+            topicText_.AddLine(line);
         } else if (!Trim(line).empty() && block_ != Block::Skipped && !reportedStrayText_) {
             Problem("text outside a topic is left out");
             reportedStrayText_ = true;
@@ -191,40 +219,55 @@ class Parser {
             Problem("a second window named \"", name, "\" is left out");
             block_ = Block::Skipped;
         } else {
-            windows_.push_back(HelpWindowDefinition{std::wstring(name), {}, 0, 0});
+            windows_.emplace_back().name = name;
             block_ = Block::Window;
         }
     }
 
+    // The topic is read into the last of topics_, and taken out again if it has no title.
     void StartTopic(std::wstring_view extra) {
         FinishBlock();
         if (!extra.empty()) {
             Problem("text after @topic is left out (a title goes in a @title line)");
         }
-        pendingTopic_ = PendingTopic{};
-        pendingTopic_.line = lineNumber_;
+        topics_.emplace_back();
+        topicLine_ = lineNumber_;
+        isContents_ = false;
         block_ = Block::Topic;
     }
 
-    void ReadWindowDirective(const Directive& directive) {
+    // Whether a directive of a window or a topic may stand here; one outside its block is
+    // noted.
+    bool InBlock(Block wanted, const Directive& directive, const char* outside) {
         if (block_ == Block::Skipped) {
-            return;
+            return false;
         }
-        if (block_ != Block::Window) {
-            Problem("@", directive.name, " outside a window definition is left out");
+        if (block_ != wanted) {
+            Problem("@", directive.name, outside);
+            return false;
+        }
+        return true;
+    }
+
+    void ReadWindowDirective(const Directive& directive) {
+        if (!InBlock(Block::Window, directive, " outside a window definition is left out")) {
             return;
         }
         HelpWindowDefinition& window = windows_.back();
-        if (directive.name == L"caption") {
+        if (directive.kind == Kind::Caption) {
             window.caption = directive.value;
             return;
         }
-        const auto words = SplitWords(directive.value);
-        // A side that is missing or not a number counts as 0, which is refused like a real 0.
+        std::wstring_view words = directive.value;
+        const std::wstring_view widthWord = NextWord(words);
+        const std::wstring_view heightWord = NextWord(words);
+        // A side that is missing or not a number counts as 0, which is refused like a real 0; so
+        // do both sides when a third word follows.
+        const bool thirdWord = !Trim(words).empty();
         const std::uint32_t width =
-            words.size() == 2 ? ParseNumber(words[0], kLargestWindowSide).value_or(0) : 0;
+            thirdWord ? 0 : ParseNumber(widthWord, kLargestWindowSide).value_or(0);
         const std::uint32_t height =
-            words.size() == 2 ? ParseNumber(words[1], kLargestWindowSide).value_or(0) : 0;
+            thirdWord ? 0 : ParseNumber(heightWord, kLargestWindowSide).value_or(0);
         if (width == 0 || height == 0) {
             Problem("@size needs a width and a height from 1 to ", DecimalText(kLargestWindowSide),
                     "; the line is left out");
@@ -235,15 +278,11 @@ class Parser {
     }
 
     void ReadTopicDirective(const Directive& directive) {
-        if (block_ == Block::Skipped) {
+        if (!InBlock(Block::Topic, directive, " outside a topic is left out")) {
             return;
         }
-        if (block_ != Block::Topic) {
-            Problem("@", directive.name, " outside a topic is left out");
-            return;
-        }
-        HelpTopic& topic = pendingTopic_.topic;
-        if (directive.name == L"title") {
+        HelpTopic& topic = topics_.back();
+        if (directive.kind == Kind::Title) {
             if (directive.value.empty()) {
                 Problem("an empty @title is left out");
             } else if (!topic.title.empty()) {
@@ -251,7 +290,7 @@ class Parser {
             } else {
                 topic.title = directive.value;
             }
-        } else if (directive.name == L"context") {
+        } else if (directive.kind == Kind::Context) {
             const auto context =
                 ParseNumber(directive.value, std::numeric_limits<std::uint32_t>::max());
             if (!context) {
@@ -260,11 +299,11 @@ class Parser {
                 Problem("a second @context in one topic is left out");
             } else {
                 topic.context = context;
-                pendingTopic_.contextLine = lineNumber_;
+                contextLine_ = lineNumber_;
             }
         } else {
-            pendingTopic_.isContents = true;
-            pendingTopic_.contentsLine = lineNumber_;
+            isContents_ = true;
+            contentsLine_ = lineNumber_;
         }
     }
 
@@ -277,48 +316,62 @@ class Parser {
     }
 
     void FinishTopic() {
-        HelpTopic& topic = pendingTopic_.topic;
+        HelpTopic& topic = topics_.back();
+        topic.text = topicText_.Take();
         if (topic.title.empty()) {
-            ProblemAt(pendingTopic_.line, "a topic without a @title is left out");
+            ProblemAt(topicLine_, "a topic without a @title is left out");
+            topics_.pop_back();
             return;
         }
         if (topic.context && ContextInUse(*topic.context)) {
-            ProblemAt(pendingTopic_.contextLine, "context number ", DecimalText(*topic.context),
+            ProblemAt(contextLine_, "context number ", DecimalText(*topic.context),
                       " is already used by another topic; it is left out");
             topic.context.reset();
         }
-        if (pendingTopic_.isContents) {
+        if (isContents_) {
             if (contentsIndex_) {
-                ProblemAt(pendingTopic_.contentsLine,
-                          "a second @contents is left out; the first one counts");
+                ProblemAt(contentsLine_, "a second @contents is left out; the first one counts");
             } else {
-                contentsIndex_ = topics_.size();
+                contentsIndex_ = topics_.size() - 1;
             }
         }
-        topic.text = pendingTopic_.text.Take();
-        topics_.push_back(std::move(topic));
     }
 
+    // By a topic before the one being finished.
     bool ContextInUse(std::uint32_t context) const {
-        return std::any_of(topics_.begin(), topics_.end(),
-                           [&](const HelpTopic& topic) { return topic.context == context; });
+        for (std::size_t index = 0; index + 1 < topics_.size(); ++index) {
+            if (topics_[index].context == context) {
+                return true;
+            }
+        }
+        return false;
     }
 
     void ProblemAt(std::size_t line, const char* text, std::wstring_view inserted = {},
                    const char* rest = "") {
-        problems_.push_back({line, Message(text, inserted, rest)});
+        HelpProblem& problem = problems_.emplace_back();
+        problem.line = line;
+        AppendMessage(problem.message, text, inserted, rest);
     }
 
     void Problem(const char* text, std::wstring_view inserted = {}, const char* rest = "") {
         ProblemAt(lineNumber_, text, inserted, rest);
     }
 
+    HelpParseResult& result_;
     std::vector<HelpWindowDefinition> windows_;
     std::vector<HelpTopic> topics_;
     std::optional<std::size_t> contentsIndex_;
     std::vector<HelpProblem> problems_;
     Block block_ = Block::Start;
-    PendingTopic pendingTopic_;
+    // The lines not read yet.
+    std::wstring_view rest_;
+    // Of the topic being read, the last of topics_.
+    TopicTextBuilder topicText_;
+    std::size_t topicLine_ = 0;
+    std::size_t contextLine_ = 0;
+    bool isContents_ = false;
+    std::size_t contentsLine_ = 0;
     std::size_t lineNumber_ = 0;
     bool reportedStrayText_ = false;
 };
@@ -326,7 +379,9 @@ class Parser {
 }  // namespace
 
 HelpParseResult ParseHelpDocument(std::string_view fileBytes) {
-    return Parser().Run(fileBytes);
+    HelpParseResult result;
+    Parser(result).Run(fileBytes);
+    return result;
 }
 
 }  // namespace tarnwick

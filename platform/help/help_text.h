@@ -36,38 +36,36 @@ inline std::wstring_view Trim(std::wstring_view text) {
     return text;
 }
 
-// Splits at CR LF, LF or a lone CR.
-inline std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
-    std::vector<std::wstring_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'\n' && text[i] != L'\r') {
-            continue;
-        }
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
-            ++i;
-        }
-        start = i + 1;
+// Lines and words are taken off the front of the text one at a time, where lists of them would
+// bring a vector of views and its growth into the program.
+
+// Takes the next line off text; a line ends at CR LF, LF or a lone CR. False when none is left.
+inline bool NextLine(std::wstring_view& text, std::wstring_view& line) {
+    if (text.empty()) {
+        return false;
     }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
+    std::size_t end = 0;
+    while (end < text.size() && text[end] != L'\n' && text[end] != L'\r') {
+        ++end;
     }
-    return lines;
+    line = text.substr(0, end);
+    if (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n') {
+        ++end;
+    }
+    text.remove_prefix(end < text.size() ? end + 1 : end);
+    return true;
 }
 
-inline std::vector<std::wstring_view> SplitWords(std::wstring_view text) {
-    std::vector<std::wstring_view> words;
+// Takes the next word off text, with the blanks before it; empty when none is left.
+inline std::wstring_view NextWord(std::wstring_view& text) {
     text = Trim(text);
-    while (!text.empty()) {
-        std::size_t end = 0;
-        while (end < text.size() && !IsBlank(text[end])) {
-            ++end;
-        }
-        words.push_back(text.substr(0, end));
-        text = Trim(text.substr(end));
+    std::size_t end = 0;
+    while (end < text.size() && !IsBlank(text[end])) {
+        ++end;
     }
-    return words;
+    const std::wstring_view word = text.substr(0, end);
+    text.remove_prefix(end);
+    return word;
 }
 
 // Plain decimal digits within [0, limit]; no sign, no blanks.
@@ -126,7 +124,14 @@ class TopicTextBuilder {
         }
     }
 
-    std::wstring Take() { return std::move(text_); }
+    // The text so far; the builder starts again, empty.
+    std::wstring Take() {
+        std::wstring taken = std::move(text_);
+        text_.clear();
+        paragraphOpen_ = false;
+        joinable_ = false;
+        return taken;
+    }
 
   private:
     void StartLine() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/ascii_text.h"
 #include "platform/decimal_text.h"
 #include "platform/help/help_document.h"
 #include "platform/help/help_fields.h"
@@ -51,29 +52,34 @@ ViewerState* StateOf(HWND window) {
 
 // --- What the window shows ----------------------------------------------------------------------
 
+// "The help file PATH" and what follows, in one call where a chain of appends would cost the
+// program code at every message.
+std::wstring FileMessage(const char* before, const std::wstring& path, const char* after) {
+    std::wstring message;
+    AppendAscii(message, before);
+    message.append(path);
+    AppendAscii(message, after);
+    return message;
+}
+
 // The edit control wants CR LF between lines.
-std::wstring WithWindowsLineEnds(std::wstring_view text) {
-    std::wstring out;
-    out.reserve(text.size() + text.size() / 16);
+void AppendWithWindowsLineEnds(std::wstring& out, std::wstring_view text) {
     for (wchar_t c : text) {
         if (c == L'\n') {
             out += L'\r';
         }
         out += c;
     }
-    return out;
-}
-
-std::wstring TopicPage(const HelpTopic& topic) {
-    std::wstring page = topic.title;
-    page.append(L"\n\n").append(FillHelpFields(topic.text, g_helpFields));
-    return WithWindowsLineEnds(page);
 }
 
 void ShowTopic(ViewerState& state, std::size_t index) {
     const HelpTopic& topic = state.document->Topics().at(index);
     SendMessageW(state.topicList, LB_SETCURSEL, index, 0);
-    SetWindowTextW(state.topicText, TopicPage(topic).c_str());
+    std::wstring page;
+    AppendWithWindowsLineEnds(page, topic.title);
+    AppendAscii(page, "\r\n\r\n");
+    AppendWithWindowsLineEnds(page, FillHelpFields(topic.text, g_helpFields));
+    SetWindowTextW(state.topicText, page.c_str());
 }
 
 void ShowMessage(ViewerState& state, const std::wstring& message) {
@@ -95,10 +101,11 @@ void FillTopicList(ViewerState& state) {
 // Authors of a help file find the parts that were left out in the debugger's output.
 void ReportProblems(const std::wstring& file, const std::vector<HelpProblem>& problems) {
     for (const HelpProblem& problem : problems) {
-        // Appended piece by piece: a chain of concatenations costs the program far more code.
-        std::wstring line = file;
-        line.append(L"(").append(DecimalText(problem.line)).append(L"): ");
-        line.append(problem.message).append(L"\n");
+        std::wstring line = FileMessage("", file, "(");
+        line.append(DecimalText(problem.line));
+        AppendAscii(line, "): ");
+        line.append(problem.message);
+        AppendAscii(line, "\n");
         OutputDebugStringW(line.c_str());
     }
 }
@@ -346,27 +353,27 @@ struct LoadedHelp {
 LoadedHelp LoadHelpFile(const std::wstring& path) {
     LoadedHelp loaded;
     if (path.empty()) {
-        loaded.problem = L"No help file was named.";
+        AppendAscii(loaded.problem, "No help file was named.");
         return loaded;
     }
     const FileContents file = ReadWholeFile(path);
     if (file.outcome == FileOutcome::CannotOpen) {
-        loaded.problem.append(L"Cannot open the help file ").append(path).append(L".");
+        loaded.problem = FileMessage("Cannot open the help file ", path, ".");
     } else if (file.outcome == FileOutcome::TooLarge) {
-        loaded.problem.append(L"The help file ").append(path);
-        loaded.problem.append(L" is too large to be a help file.");
+        loaded.problem = FileMessage("The help file ", path, " is too large to be a help file.");
     } else {
         HelpParseResult parsed = ParseHelpDocument(file.bytes);
         ReportProblems(path, parsed.problems);
         loaded.document = std::move(parsed.document);
         if (!loaded.document) {
-            loaded.problem.append(L"The help file ").append(path);
-            loaded.problem.append(L" cannot be shown: ").append(parsed.error);
+            loaded.problem = FileMessage("The help file ", path, " cannot be shown: ");
+            loaded.problem.append(parsed.error);
             if (parsed.errorLine) {
-                loaded.problem.append(L" (line ").append(DecimalText(parsed.errorLine));
-                loaded.problem.append(L")");
+                AppendAscii(loaded.problem, " (line ");
+                loaded.problem.append(DecimalText(parsed.errorLine));
+                AppendAscii(loaded.problem, ")");
             }
-            loaded.problem.append(L".");
+            AppendAscii(loaded.problem, ".");
         }
     }
     return loaded;
@@ -415,9 +422,10 @@ int ShowHelpOrThrow(HWND owner, std::wstring_view reference, unsigned command,
     if (topic) {
         ShowTopic(state, *topic);
     } else if (state.document) {
-        std::wstring message = L"The help file ";
-        message.append(target.file).append(L" has no topic with context number ");
-        message.append(DecimalText(data)).append(L". Choose a topic from the list.");
+        std::wstring message =
+            FileMessage("The help file ", target.file, " has no topic with context number ");
+        message.append(DecimalText(data));
+        AppendAscii(message, ". Choose a topic from the list.");
         ShowMessage(state, message);
     } else {
         ShowMessage(state, loaded.problem);
@@ -429,14 +437,15 @@ int ShowHelpOrThrow(HWND owner, std::wstring_view reference, unsigned command,
 }  // namespace
 
 void SetHelpFieldValue(std::wstring_view name, std::wstring_view value) {
-    const auto field =
-        std::find_if(g_helpFields.begin(), g_helpFields.end(),
-                     [&](const HelpFieldValue& entry) { return entry.name == name; });
-    if (field != g_helpFields.end()) {
-        field->value = value;
-    } else {
-        g_helpFields.push_back({std::wstring(name), std::wstring(value)});
+    for (HelpFieldValue& field : g_helpFields) {
+        if (field.name == name) {
+            field.value = value;
+            return;
+        }
     }
+    HelpFieldValue& added = g_helpFields.emplace_back();
+    added.name = name;
+    added.value = value;
 }
 
 HWND HelpViewerWindow() {
