@@ -102,6 +102,12 @@ class Win32Form final : public Form {
     void PlaceControl(Control& control);
     RECT OuterPixels() const;
     void RaiseClick(ControlId control);
+    // The form's events through the failure boundary: one copy of it for each kind of handler,
+    // where a copy inlined at every message would cost the program far more.
+    void Raise(const char* event, void (FormEvents::*handler)());
+    void Raise(const char* event, void (FormEvents::*handler)(ControlId), ControlId control);
+    void Raise(const char* event, void (FormEvents::*handler)(ControlId, const MouseArgs&),
+               ControlId control, const MouseArgs& args);
     static std::size_t Index(Dim dim) { return static_cast<std::size_t>(dim); }
 
     const FormDesign& design_;

@@ -42,8 +42,22 @@ bool Win32Form::PreTranslate(MSG& message) {
     return ::IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
+void Win32Form::Raise(const char* event, void (FormEvents::*handler)()) {
+    RaiseEvent(event, [&] { (events_.*handler)(); });
+}
+
+void Win32Form::Raise(const char* event, void (FormEvents::*handler)(ControlId),
+                      ControlId control) {
+    RaiseEvent(event, [&] { (events_.*handler)(control); });
+}
+
+void Win32Form::Raise(const char* event, void (FormEvents::*handler)(ControlId, const MouseArgs&),
+                      ControlId control, const MouseArgs& args) {
+    RaiseEvent(event, [&] { (events_.*handler)(control, args); });
+}
+
 void Win32Form::RaiseClick(ControlId control) {
-    RaiseEvent("Click", [&] { events_.Click(control); });
+    Raise("Click", &FormEvents::Click, control);
 }
 
 LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -74,7 +88,7 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (loaded_ && (fromMenuOrKey || HIWORD(wParam) == BN_CLICKED)) {
                 RaiseClick(id);
             } else if (loaded_ && HIWORD(wParam) == STN_DBLCLK) {
-                RaiseEvent("DblClick", [&] { events_.DblClick(id); });
+                Raise("DblClick", &FormEvents::DblClick, id);
             }
             return 0;
         }
@@ -84,23 +98,23 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const Control* const found = Find(id);
             if (loaded_ && notice->code == NM_DBLCLK && found != nullptr &&
                 found->design->kind == ControlKind::List) {
-                RaiseEvent("DblClick", [&] { events_.DblClick(id); });
+                Raise("DblClick", &FormEvents::DblClick, id);
             }
             return 0;
         }
         case WM_HOTKEY:
             if (loaded_ && !unloaded_) {
-                RaiseEvent("Hotkey", [&] { events_.Hotkey(static_cast<ControlId>(wParam)); });
+                Raise("Hotkey", &FormEvents::Hotkey, static_cast<ControlId>(wParam));
             }
             return 0;
         case WM_TIMER:
             if (loaded_ && !unloaded_) {
-                RaiseEvent("Timer", [&] { events_.Timer(static_cast<ControlId>(wParam)); });
+                Raise("Timer", &FormEvents::Timer, static_cast<ControlId>(wParam));
             }
             return 0;
         case WM_SIZE:
             if (everShown_ && !unloaded_) {
-                RaiseEvent("Resize", [&] { events_.Resize(); });
+                Raise("Resize", &FormEvents::Resize);
             }
             return 0;
         case WM_CTLCOLORSTATIC:
@@ -229,8 +243,7 @@ LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, L
             image.pressedButton = button;
             // The release must come back here wherever on the screen the button is let go.
             ::SetCapture(image.hwnd);
-            const MouseArgs args = mouseArgs(button);
-            RaiseEvent("MouseDown", [&] { events_.MouseDown(image.design->id, args); });
+            Raise("MouseDown", &FormEvents::MouseDown, image.design->id, mouseArgs(button));
         }
         return 0;
     }
@@ -308,7 +321,7 @@ void Win32Form::EndPress(Control& image) {
         ::ReleaseCapture();
         image.releasingCapture = false;
     }
-    RaiseEvent("MouseUp", [&] { events_.MouseUp(image.design->id, args); });
+    Raise("MouseUp", &FormEvents::MouseUp, image.design->id, args);
 }
 
 }  // namespace tarnwick::win32
