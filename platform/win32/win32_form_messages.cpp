@@ -2,8 +2,6 @@
 
 #include "platform/win32/win32_form.h"
 
-#include <algorithm>
-
 #include "platform/event_dispatch.h"
 #include "platform/mouse_messages.h"
 #include "platform/win32/artwork.h"
@@ -195,9 +193,13 @@ bool Win32Form::OnContextMenu(HWND window, LPARAM lParam) {
         }
         target = child;
     }
-    const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                    [&](const Control& entry) { return entry.hwnd == target; });
-    const ControlId control = found != controls_.end() ? found->design->id : kThisForm;
+    ControlId control = kThisForm;
+    for (const Control& entry : controls_) {
+        if (entry.hwnd == target) {
+            control = entry.design->id;
+            break;
+        }
+    }
     if (!fromKeyboard && control == kThisForm) {
         // The caption, the menu bar or the bare client area: the system's own menus.
         return false;
