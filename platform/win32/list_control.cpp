@@ -133,7 +133,10 @@ void Win32Form::SetListRows(ControlId list, std::span<const ListRow> rows) {
     Control& control = At(list);
     if (!SameShape(rows, control.rows)) {
         Rebuild(control.hwnd, rows);
-        control.rows.assign(rows.begin(), rows.end());
+        control.rows.clear();
+        for (const ListRow& row : rows) {
+            control.rows.push_back(row);
+        }
         FitListColumns(control.hwnd);
         return;
     }
