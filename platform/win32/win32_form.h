@@ -101,13 +101,11 @@ class Win32Form final : public Form {
     HWND ContainerOf(const ControlDesign& design);
     void PlaceControl(Control& control);
     RECT OuterPixels() const;
-    void RaiseClick(ControlId control);
-    // The form's events through the failure boundary: one copy of it for each kind of handler,
-    // where a copy inlined at every message would cost the program far more.
-    void Raise(const char* event, void (FormEvents::*handler)());
-    void Raise(const char* event, void (FormEvents::*handler)(ControlId), ControlId control);
-    void Raise(const char* event, void (FormEvents::*handler)(ControlId, const MouseArgs&),
-               ControlId control, const MouseArgs& args);
+    // The events the form raises, each passed to its handler through the failure boundary: one
+    // copy of the boundary for all of them, where one inlined at every message cost the program
+    // far more. The mouse events come with their arguments.
+    enum class Event { Load, Resize, Unload, Click, DblClick, Hotkey, Timer, MouseDown, MouseUp };
+    void Raise(Event event, ControlId control = kThisForm, const MouseArgs* mouse = nullptr);
     static std::size_t Index(Dim dim) { return static_cast<std::size_t>(dim); }
 
     const FormDesign& design_;

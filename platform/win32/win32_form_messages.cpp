@@ -33,29 +33,39 @@ bool Win32Form::PreTranslate(MSG& message) {
         const ControlId button =
             message.wParam == VK_RETURN ? design_.defaultButton : design_.cancelButton;
         if (button != kThisForm) {
-            RaiseClick(button);
+            Raise(Event::Click, button);
             return true;
         }
     }
     return ::IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
-void Win32Form::Raise(const char* event, void (FormEvents::*handler)()) {
-    RaiseEvent(event, [&] { (events_.*handler)(); });
-}
-
-void Win32Form::Raise(const char* event, void (FormEvents::*handler)(ControlId),
-                      ControlId control) {
-    RaiseEvent(event, [&] { (events_.*handler)(control); });
-}
-
-void Win32Form::Raise(const char* event, void (FormEvents::*handler)(ControlId, const MouseArgs&),
-                      ControlId control, const MouseArgs& args) {
-    RaiseEvent(event, [&] { (events_.*handler)(control, args); });
-}
-
-void Win32Form::RaiseClick(ControlId control) {
-    Raise("Click", &FormEvents::Click, control);
+void Win32Form::Raise(Event event, ControlId control, const MouseArgs* mouse) {
+    // The names the failure report gives, in the order of the events.
+    static constexpr const char* kNames[] = {"Load",   "Resize", "Unload",    "Click",  "DblClick",
+                                             "Hotkey", "Timer",  "MouseDown", "MouseUp"};
+    RaiseEvent(kNames[static_cast<int>(event)], [&] {
+        switch (event) {
+            case Event::Load:
+                return events_.Load();
+            case Event::Resize:
+                return events_.Resize();
+            case Event::Unload:
+                return events_.Unload();
+            case Event::Click:
+                return events_.Click(control);
+            case Event::DblClick:
+                return events_.DblClick(control);
+            case Event::Hotkey:
+                return events_.Hotkey(control);
+            case Event::Timer:
+                return events_.Timer(control);
+            case Event::MouseDown:
+                return events_.MouseDown(control, *mouse);
+            case Event::MouseUp:
+                return events_.MouseUp(control, *mouse);
+        }
+    });
 }
 
 LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -84,9 +94,9 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto id = static_cast<ControlId>(LOWORD(wParam));
             const bool fromMenuOrKey = lParam == 0;
             if (loaded_ && (fromMenuOrKey || HIWORD(wParam) == BN_CLICKED)) {
-                RaiseClick(id);
+                Raise(Event::Click, id);
             } else if (loaded_ && HIWORD(wParam) == STN_DBLCLK) {
-                Raise("DblClick", &FormEvents::DblClick, id);
+                Raise(Event::DblClick, id);
             }
             return 0;
         }
@@ -96,23 +106,23 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const Control* const found = Find(id);
             if (loaded_ && notice->code == NM_DBLCLK && found != nullptr &&
                 found->design->kind == ControlKind::List) {
-                Raise("DblClick", &FormEvents::DblClick, id);
+                Raise(Event::DblClick, id);
             }
             return 0;
         }
         case WM_HOTKEY:
             if (loaded_ && !unloaded_) {
-                Raise("Hotkey", &FormEvents::Hotkey, static_cast<ControlId>(wParam));
+                Raise(Event::Hotkey, static_cast<ControlId>(wParam));
             }
             return 0;
         case WM_TIMER:
             if (loaded_ && !unloaded_) {
-                Raise("Timer", &FormEvents::Timer, static_cast<ControlId>(wParam));
+                Raise(Event::Timer, static_cast<ControlId>(wParam));
             }
             return 0;
         case WM_SIZE:
             if (everShown_ && !unloaded_) {
-                Raise("Resize", &FormEvents::Resize);
+                Raise(Event::Resize);
             }
             return 0;
         case WM_CTLCOLORSTATIC:
@@ -245,7 +255,8 @@ LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, L
             image.pressedButton = button;
             // The release must come back here wherever on the screen the button is let go.
             ::SetCapture(image.hwnd);
-            Raise("MouseDown", &FormEvents::MouseDown, image.design->id, mouseArgs(button));
+            const MouseArgs args = mouseArgs(button);
+            Raise(Event::MouseDown, image.design->id, &args);
         }
         return 0;
     }
@@ -323,7 +334,7 @@ void Win32Form::EndPress(Control& image) {
         ::ReleaseCapture();
         image.releasingCapture = false;
     }
-    Raise("MouseUp", &FormEvents::MouseUp, image.design->id, args);
+    Raise(Event::MouseUp, image.design->id, &args);
 }
 
 }  // namespace tarnwick::win32
