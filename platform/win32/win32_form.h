@@ -103,9 +103,21 @@ class Win32Form final : public Form {
     RECT OuterPixels() const;
     // The events the form raises, each passed to its handler through the failure boundary: one
     // copy of the boundary for all of them, where one inlined at every message cost the program
-    // far more. The mouse events come with their arguments.
-    enum class Event { Load, Resize, Unload, Click, DblClick, Hotkey, Timer, MouseDown, MouseUp };
-    void Raise(Event event, ControlId control = kThisForm, const MouseArgs* mouse = nullptr);
+    // far more. The mouse events and the context menu come with their arguments.
+    enum class Event {
+        Load,
+        Resize,
+        Unload,
+        Click,
+        DblClick,
+        Hotkey,
+        Timer,
+        MouseDown,
+        MouseUp,
+        ContextMenu
+    };
+    void Raise(Event event, ControlId control = kThisForm, const MouseArgs* mouse = nullptr,
+               const ContextMenuArgs* menu = nullptr);
     static std::size_t Index(Dim dim) { return static_cast<std::size_t>(dim); }
 
     const FormDesign& design_;

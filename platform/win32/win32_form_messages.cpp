@@ -40,10 +40,12 @@ bool Win32Form::PreTranslate(MSG& message) {
     return ::IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
-void Win32Form::Raise(Event event, ControlId control, const MouseArgs* mouse) {
+void Win32Form::Raise(Event event, ControlId control, const MouseArgs* mouse,
+                      const ContextMenuArgs* menu) {
     // The names the failure report gives, in the order of the events.
-    static constexpr const char* kNames[] = {"Load",   "Resize", "Unload",    "Click",  "DblClick",
-                                             "Hotkey", "Timer",  "MouseDown", "MouseUp"};
+    static constexpr const char* kNames[] = {"Load",     "Resize",     "Unload", "Click",
+                                             "DblClick", "Hotkey",     "Timer",  "MouseDown",
+                                             "MouseUp",  "ContextMenu"};
     RaiseEvent(kNames[static_cast<int>(event)], [&] {
         switch (event) {
             case Event::Load:
@@ -64,6 +66,8 @@ void Win32Form::Raise(Event event, ControlId control, const MouseArgs* mouse) {
                 return events_.MouseDown(control, *mouse);
             case Event::MouseUp:
                 return events_.MouseUp(control, *mouse);
+            case Event::ContextMenu:
+                return events_.ContextMenu(control, *menu);
         }
     });
 }
@@ -221,7 +225,7 @@ bool Win32Form::OnContextMenu(HWND window, LPARAM lParam) {
         ::ClientToScreen(hwnd_, &corner);
         args.screen = {corner.x + 8, corner.y + 8};
     }
-    RaiseEvent("ContextMenu", [&] { events_.ContextMenu(control, args); });
+    Raise(Event::ContextMenu, control, nullptr, &args);
     return true;
 }
 
