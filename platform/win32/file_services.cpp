@@ -143,11 +143,14 @@ namespace {
 constexpr DWORD kSectionCapacity = 65536;
 
 std::wstring_view TrimBlanks(std::wstring_view text) {
-    const std::size_t first = text.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos) {
-        return {};
+    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
     }
-    return text.substr(first, text.find_last_not_of(L" \t") + 1 - first);
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace
