@@ -101,17 +101,12 @@ std::wstring Win32Services::GetLocalAppDataFolder() {
     }
     PWSTR found = nullptr;
     const HRESULT result = getKnownFolderPath(kLocalAppDataFolderId, 0, nullptr, &found);
-    std::wstring folder;
-    try {
-        if (SUCCEEDED(result) && found != nullptr) {
-            folder = found;
-        }
-    } catch (...) {
-        coTaskMemFree(found);
-        throw;
-    }
-    coTaskMemFree(found);
-    return folder;
+    // The shell's text is freed whatever becomes of the copy.
+    const struct Freed {
+        PWSTR text;
+        ~Freed() { coTaskMemFree(text); }
+    } freed{found};
+    return SUCCEEDED(result) && found != nullptr ? std::wstring(found) : std::wstring();
 }
 
 bool Win32Services::CreateDirectory(std::wstring_view path) {
