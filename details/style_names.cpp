@@ -283,24 +283,23 @@ std::wstring NamedBits(std::uint32_t value, std::initializer_list<const StyleTab
     return text;
 }
 
-bool IsClass(std::wstring_view className, std::wstring_view standardName) {
+// The names of the low word for the standard controls that have them; none for other classes.
+const StyleTable* ControlStyles(std::wstring_view className) {
+    static constexpr struct {
+        const char* name;
+        const StyleTable* table;
+    } kControls[] = {{"button", &kButtonTable}, {"edit", &kEditTable}, {"static", &kStaticTable}};
+    // The class names compare without regard to case.
     const auto lower = [](wchar_t c) {
         return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
     };
-    return std::ranges::equal(className, standardName,
-                              [&](wchar_t a, wchar_t b) { return lower(a) == lower(b); });
-}
-
-// The names of the low word for the standard controls that have them; none for other classes.
-const StyleTable* ControlStyles(std::wstring_view className) {
-    if (IsClass(className, L"Button")) {
-        return &kButtonTable;
-    }
-    if (IsClass(className, L"Edit")) {
-        return &kEditTable;
-    }
-    if (IsClass(className, L"Static")) {
-        return &kStaticTable;
+    for (const auto& control : kControls) {
+        const std::string_view name = control.name;
+        if (std::ranges::equal(className, name, [&](wchar_t a, char b) {
+                return lower(a) == static_cast<wchar_t>(b);
+            })) {
+            return control.table;
+        }
     }
     return &kNoTable;
 }

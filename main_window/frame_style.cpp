@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <string_view>
 
 #include "app/settings.h"
 
@@ -16,14 +15,16 @@ bool WrittenAsNumber(Win32Api& win32) {
     std::array<wchar_t, 32> text{};
     const std::int32_t length =
         win32.GetPrivateProfileString(kSectionGeneral, kKeyFrameStyle, L"", text, g_IniFile);
-    std::wstring_view value(text.data(), static_cast<std::size_t>(std::clamp<std::int32_t>(
-                                             length, 0, static_cast<std::int32_t>(text.size()))));
-    const std::size_t first = value.find_first_not_of(L" \t");
-    value.remove_prefix(first == std::wstring_view::npos ? value.size() : first);
-    if (!value.empty() && (value.front() == L'-' || value.front() == L'+')) {
-        value.remove_prefix(1);
+    const auto end = static_cast<std::size_t>(
+        std::clamp<std::int32_t>(length, 0, static_cast<std::int32_t>(text.size())));
+    std::size_t at = 0;
+    while (at < end && (text[at] == L' ' || text[at] == L'\t')) {
+        ++at;
     }
-    return !value.empty() && value.front() >= L'0' && value.front() <= L'9';
+    if (at < end && (text[at] == L'-' || text[at] == L'+')) {
+        ++at;
+    }
+    return at < end && text[at] >= L'0' && text[at] <= L'9';
 }
 
 }  // namespace

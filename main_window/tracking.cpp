@@ -9,6 +9,20 @@ namespace tarnwick {
 
 using namespace frmMainControls;
 
+namespace {
+
+// A tracking menu item turns its own tracking on or off and the other one on, so that one of the
+// two always tracks; the drag target shows while the target is tracked.
+void ToggleTracking(Form& f, ControlId item, ControlId other) {
+    f.SetChecked(item, !f.Checked(item));
+    if (!f.Checked(other)) {
+        f.SetChecked(other, true);
+    }
+    f.SetVisible(img_Target, f.Checked(mnu_TrackTarget));
+}
+
+}  // namespace
+
 void frmMain::Timer1_Timer() {
     Form& f = *form_;
     Win32Api& win32 = platform_.win32;
@@ -72,21 +86,11 @@ void frmMain::img_Target_MouseUp() {
 }
 
 void frmMain::mnu_TrackForeground_Click() {
-    Form& f = *form_;
-    f.SetChecked(mnu_TrackForeground, !f.Checked(mnu_TrackForeground));
-    if (!f.Checked(mnu_TrackTarget)) {
-        f.SetChecked(mnu_TrackTarget, true);
-    }
-    f.SetVisible(img_Target, f.Checked(mnu_TrackTarget));
+    ToggleTracking(*form_, mnu_TrackForeground, mnu_TrackTarget);
 }
 
 void frmMain::mnu_TrackTarget_Click() {
-    Form& f = *form_;
-    f.SetChecked(mnu_TrackTarget, !f.Checked(mnu_TrackTarget));
-    if (!f.Checked(mnu_TrackForeground)) {
-        f.SetChecked(mnu_TrackForeground, true);
-    }
-    f.SetVisible(img_Target, f.Checked(mnu_TrackTarget));
+    ToggleTracking(*form_, mnu_TrackTarget, mnu_TrackForeground);
 }
 
 }  // namespace tarnwick

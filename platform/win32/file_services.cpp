@@ -101,17 +101,12 @@ std::wstring Win32Services::GetLocalAppDataFolder() {
     }
     PWSTR found = nullptr;
     const HRESULT result = getKnownFolderPath(kLocalAppDataFolderId, 0, nullptr, &found);
-    std::wstring folder;
-    try {
-        if (SUCCEEDED(result) && found != nullptr) {
-            folder = found;
-        }
-    } catch (...) {
-        coTaskMemFree(found);
-        throw;
-    }
-    coTaskMemFree(found);
-    return folder;
+    // The shell's text is freed whatever becomes of the copy.
+    const struct Freed {
+        PWSTR text;
+        ~Freed() { coTaskMemFree(text); }
+    } freed{found};
+    return SUCCEEDED(result) && found != nullptr ? std::wstring(found) : std::wstring();
 }
 
 bool Win32Services::CreateDirectory(std::wstring_view path) {
@@ -143,11 +138,14 @@ namespace {
 constexpr DWORD kSectionCapacity = 65536;
 
 std::wstring_view TrimBlanks(std::wstring_view text) {
-    const std::size_t first = text.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos) {
-        return {};
+    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
     }
-    return text.substr(first, text.find_last_not_of(L" \t") + 1 - first);
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace

@@ -17,24 +17,28 @@ bool HasGroups(HWND list) {
     return ::SendMessageW(list, LVM_ISGROUPVIEWENABLED, 0, 0) != FALSE;
 }
 
-void InsertItem(HWND list, int at, LPARAM row, int group, const std::wstring& name,
-                const std::wstring& value) {
+// The second column of the item.
+void SetValueText(HWND list, int item, const wchar_t* value) {
+    LVITEMW text{};
+    text.iSubItem = 1;
+    text.pszText = const_cast<wchar_t*>(value);
+    ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(item),
+                   reinterpret_cast<LPARAM>(&text));
+}
+
+void InsertItem(HWND list, int at, LPARAM row, int group, const wchar_t* name,
+                const wchar_t* value) {
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM | (group > 0 ? LVIF_GROUPID : 0);
     item.iItem = at;
-    item.pszText = const_cast<wchar_t*>(name.c_str());
+    item.pszText = const_cast<wchar_t*>(name);
     item.lParam = row;
     item.iGroupId = group;
     const auto index =
         static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    if (index < 0) {
-        return;
+    if (index >= 0) {
+        SetValueText(list, index, value);
     }
-    LVITEMW text{};
-    text.iSubItem = 1;
-    text.pszText = const_cast<wchar_t*>(value.c_str());
-    ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(&text));
 }
 
 // The list's item that shows the row, or -1.
@@ -51,29 +55,28 @@ void Rebuild(HWND list, std::span<const ListRow> rows) {
     ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     ::SendMessageW(list, LVM_REMOVEALLGROUPS, 0, 0);
     const bool groups = HasGroups(list);
-    std::wstring heading;
     int group = 0;
     int at = 0;
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (row == 0 || rows[row].heading != heading) {
-            heading = rows[row].heading;
+        const std::wstring& heading = rows[row].heading;
+        if (row == 0 || heading != rows[row - 1].heading) {
             ++group;
             if (groups) {
                 LVGROUP header{};
                 header.cbSize = sizeof header;
                 header.mask = LVGF_HEADER | LVGF_GROUPID;
-                header.pszHeader = heading.data();
+                header.pszHeader = const_cast<wchar_t*>(heading.c_str());
                 header.iGroupId = group;
                 ::SendMessageW(list, LVM_INSERTGROUP, static_cast<WPARAM>(-1),
                                reinterpret_cast<LPARAM>(&header));
             } else {
                 std::wstring headingRow = L"[";
                 headingRow.append(heading).append(L"]");
-                InsertItem(list, at++, kHeadingRow, 0, headingRow, {});
+                InsertItem(list, at++, kHeadingRow, 0, headingRow.c_str(), L"");
             }
         }
-        InsertItem(list, at++, static_cast<LPARAM>(row), groups ? group : 0, rows[row].name,
-                   rows[row].value);
+        InsertItem(list, at++, static_cast<LPARAM>(row), groups ? group : 0, rows[row].name.c_str(),
+                   rows[row].value.c_str());
     }
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
@@ -129,7 +132,10 @@ void Win32Form::SetListRows(ControlId list, std::span<const ListRow> rows) {
     Control& control = At(list);
     if (!SameShape(rows, control.rows)) {
         Rebuild(control.hwnd, rows);
-        control.rows.assign(rows.begin(), rows.end());
+        control.rows.clear();
+        for (const ListRow& row : rows) {
+            control.rows.push_back(row);
+        }
         FitListColumns(control.hwnd);
         return;
     }
@@ -140,14 +146,9 @@ void Win32Form::SetListRows(ControlId list, std::span<const ListRow> rows) {
         }
         control.rows[row].value = rows[row].value;
         const int item = ItemOfRow(control.hwnd, row);
-        if (item < 0) {
-            continue;
+        if (item >= 0) {
+            SetValueText(control.hwnd, item, rows[row].value.c_str());
         }
-        LVITEMW text{};
-        text.iSubItem = 1;
-        text.pszText = control.rows[row].value.data();
-        ::SendMessageW(control.hwnd, LVM_SETITEMTEXTW, static_cast<WPARAM>(item),
-                       reinterpret_cast<LPARAM>(&text));
     }
 }
 

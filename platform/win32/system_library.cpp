@@ -1,6 +1,8 @@
 #include "platform/win32/system_library.h"
 
-#include <string>
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
 
 namespace tarnwick::win32 {
 
@@ -14,17 +16,6 @@ bool HasSearchFlags() noexcept {
     static const bool has = ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"),
                                              "SetDefaultDllDirectories") != nullptr;
     return has;
-}
-
-std::wstring SystemFolderPath(const wchar_t* name) {
-    std::wstring folder(MAX_PATH, L'\0');
-    const UINT length = ::GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
-    if (length == 0 || length >= folder.size()) {
-        return {};
-    }
-    folder.resize(length);
-    folder.append(L"\\").append(name);
-    return folder;
 }
 
 }  // namespace
@@ -43,16 +34,17 @@ HMODULE SystemLibrary(const wchar_t* name) noexcept {
     if (HasSearchFlags()) {
         return ::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
-    try {
-        const std::wstring path = SystemFolderPath(name);
-        // By its full path, and with the DLLs it needs looked for in the system folder first
-        // rather than in the program's.
-        return path.empty()
-                   ? nullptr
-                   : ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    } catch (...) {
+    // By its full path, and with the DLLs it needs looked for in the system folder first rather
+    // than in the program's.
+    wchar_t path[2 * MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
+    const std::size_t nameLength = std::wcslen(name);
+    if (length == 0 || length >= MAX_PATH || length + 1 + nameLength >= std::size(path)) {
         return nullptr;
     }
+    path[length] = L'\\';
+    std::copy(name, name + nameLength + 1, path + length + 1);
+    return ::LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 }  // namespace tarnwick::win32

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "platform/event_dispatch.h"
 #include "platform/win32/artwork.h"
 #include "platform/win32/restore_rect.h"
 #include "platform/win32/screen_units.h"
@@ -36,7 +35,7 @@ void Win32Form::Load() {
         }
     }
     loaded_ = true;
-    RaiseEvent("Load", [&] { events_.Load(); });
+    Raise(Event::Load);
 }
 
 float Win32Form::Get(ControlId control, Dim dim) {
@@ -112,7 +111,7 @@ void Win32Form::Show() {
     ::ShowWindow(hwnd_, SW_SHOW);
     if (!everShown_) {
         everShown_ = true;
-        RaiseEvent("Resize", [&] { events_.Resize(); });
+        Raise(Event::Resize);
     }
 }
 
@@ -162,7 +161,7 @@ void Win32Form::Unload() {
     // Marked first: a close or a session end that arrives while the handler runs (a call that
     // waits lets sent messages in) must not run it a second time.
     unloaded_ = true;
-    RaiseEvent("Unload", [&] { events_.Unload(); });
+    Raise(Event::Unload);
     // The main window takes input again and, when this form had the activation, gets it back:
     // with no owner, the system would hand it to whichever window lies next.
     const bool active = modal_ && ::GetForegroundWindow() == hwnd_;

@@ -101,7 +101,23 @@ class Win32Form final : public Form {
     HWND ContainerOf(const ControlDesign& design);
     void PlaceControl(Control& control);
     RECT OuterPixels() const;
-    void RaiseClick(ControlId control);
+    // The events the form raises, each passed to its handler through the failure boundary: one
+    // copy of the boundary for all of them, where one inlined at every message cost the program
+    // far more. The mouse events and the context menu come with their arguments.
+    enum class Event {
+        Load,
+        Resize,
+        Unload,
+        Click,
+        DblClick,
+        Hotkey,
+        Timer,
+        MouseDown,
+        MouseUp,
+        ContextMenu
+    };
+    void Raise(Event event, ControlId control = kThisForm, const MouseArgs* mouse = nullptr,
+               const ContextMenuArgs* menu = nullptr);
     static std::size_t Index(Dim dim) { return static_cast<std::size_t>(dim); }
 
     const FormDesign& design_;

@@ -33,15 +33,43 @@ bool Win32Form::PreTranslate(MSG& message) {
         const ControlId button =
             message.wParam == VK_RETURN ? design_.defaultButton : design_.cancelButton;
         if (button != kThisForm) {
-            RaiseClick(button);
+            Raise(Event::Click, button);
             return true;
         }
     }
     return ::IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
-void Win32Form::RaiseClick(ControlId control) {
-    RaiseEvent("Click", [&] { events_.Click(control); });
+void Win32Form::Raise(Event event, ControlId control, const MouseArgs* mouse,
+                      const ContextMenuArgs* menu) {
+    // The names the failure report gives, in the order of the events.
+    static constexpr const char* kNames[] = {"Load",     "Resize",     "Unload", "Click",
+                                             "DblClick", "Hotkey",     "Timer",  "MouseDown",
+                                             "MouseUp",  "ContextMenu"};
+    RaiseEvent(kNames[static_cast<int>(event)], [&] {
+        switch (event) {
+            case Event::Load:
+                return events_.Load();
+            case Event::Resize:
+                return events_.Resize();
+            case Event::Unload:
+                return events_.Unload();
+            case Event::Click:
+                return events_.Click(control);
+            case Event::DblClick:
+                return events_.DblClick(control);
+            case Event::Hotkey:
+                return events_.Hotkey(control);
+            case Event::Timer:
+                return events_.Timer(control);
+            case Event::MouseDown:
+                return events_.MouseDown(control, *mouse);
+            case Event::MouseUp:
+                return events_.MouseUp(control, *mouse);
+            case Event::ContextMenu:
+                return events_.ContextMenu(control, *menu);
+        }
+    });
 }
 
 LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -70,9 +98,9 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto id = static_cast<ControlId>(LOWORD(wParam));
             const bool fromMenuOrKey = lParam == 0;
             if (loaded_ && (fromMenuOrKey || HIWORD(wParam) == BN_CLICKED)) {
-                RaiseClick(id);
+                Raise(Event::Click, id);
             } else if (loaded_ && HIWORD(wParam) == STN_DBLCLK) {
-                RaiseEvent("DblClick", [&] { events_.DblClick(id); });
+                Raise(Event::DblClick, id);
             }
             return 0;
         }
@@ -82,23 +110,23 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const Control* const found = Find(id);
             if (loaded_ && notice->code == NM_DBLCLK && found != nullptr &&
                 found->design->kind == ControlKind::List) {
-                RaiseEvent("DblClick", [&] { events_.DblClick(id); });
+                Raise(Event::DblClick, id);
             }
             return 0;
         }
         case WM_HOTKEY:
             if (loaded_ && !unloaded_) {
-                RaiseEvent("Hotkey", [&] { events_.Hotkey(static_cast<ControlId>(wParam)); });
+                Raise(Event::Hotkey, static_cast<ControlId>(wParam));
             }
             return 0;
         case WM_TIMER:
             if (loaded_ && !unloaded_) {
-                RaiseEvent("Timer", [&] { events_.Timer(static_cast<ControlId>(wParam)); });
+                Raise(Event::Timer, static_cast<ControlId>(wParam));
             }
             return 0;
         case WM_SIZE:
             if (everShown_ && !unloaded_) {
-                RaiseEvent("Resize", [&] { events_.Resize(); });
+                Raise(Event::Resize);
             }
             return 0;
         case WM_CTLCOLORSTATIC:
@@ -198,7 +226,7 @@ bool Win32Form::OnContextMenu(HWND window, LPARAM lParam) {
         ::ClientToScreen(hwnd_, &corner);
         args.screen = {corner.x + 8, corner.y + 8};
     }
-    RaiseEvent("ContextMenu", [&] { events_.ContextMenu(control, args); });
+    Raise(Event::ContextMenu, control, nullptr, &args);
     return true;
 }
 
@@ -233,7 +261,7 @@ LRESULT Win32Form::OnImageMessage(Control& image, UINT message, WPARAM wParam, L
             // The release must come back here wherever on the screen the button is let go.
             ::SetCapture(image.hwnd);
             const MouseArgs args = mouseArgs(button);
-            RaiseEvent("MouseDown", [&] { events_.MouseDown(image.design->id, args); });
+            Raise(Event::MouseDown, image.design->id, &args);
         }
         return 0;
     }
@@ -311,7 +339,7 @@ void Win32Form::EndPress(Control& image) {
         ::ReleaseCapture();
         image.releasingCapture = false;
     }
-    RaiseEvent("MouseUp", [&] { events_.MouseUp(image.design->id, args); });
+    Raise(Event::MouseUp, image.design->id, &args);
 }
 
 }  // namespace tarnwick::win32
