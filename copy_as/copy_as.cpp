@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "platform/ascii_text.h"
+
 namespace tarnwick {
 
 namespace {
@@ -18,13 +20,6 @@ bool IsControlCharacter(std::uint32_t c) {
 
 bool IsHexDigit(wchar_t c) {
     return static_cast<unsigned>(c - L'0') < 10 || static_cast<unsigned>((c | 0x20) - L'a') < 6;
-}
-
-// Plain ASCII text, kept narrow in the program and widened as it is appended.
-void AppendAscii(std::wstring& out, const char* ascii) {
-    for (; *ascii != '\0'; ++ascii) {
-        out.push_back(static_cast<wchar_t>(*ascii));
-    }
 }
 
 // Digits in the base, upper-case, at least minimumDigits of them; a minus sign before a negative

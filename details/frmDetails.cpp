@@ -136,11 +136,16 @@ void frmDetails::FollowPointer() {
     ShowRows();
 }
 
-void frmDetails::SetStack(const std::vector<StackedWindow>& stack) {
-    stack_.clear();
+std::vector<StackEntry> DescribeStack(Win32Api& win32, const std::vector<StackedWindow>& stack) {
+    std::vector<StackEntry> entries;
     for (const StackedWindow& each : stack) {
-        stack_.push_back({DescribeWindow(platform_.win32, each.handle), each.cloaked});
+        entries.push_back({DescribeWindow(win32, each.handle), each.cloaked});
     }
+    return entries;
+}
+
+void frmDetails::SetStack(const std::vector<StackedWindow>& stack) {
+    stack_ = DescribeStack(platform_.win32, stack);
 }
 
 void frmDetails::ShowElement(const std::optional<ElementAnswer>& answer) {

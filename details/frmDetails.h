@@ -26,6 +26,9 @@ class DetailsHost {
     ~DetailsHost() = default;
 };
 
+// The windows of a captured stack as the Details window lists them: each described now.
+std::vector<StackEntry> DescribeStack(Win32Api& win32, const std::vector<StackedWindow>& stack);
+
 class frmDetails final : public FormEvents {
   public:
     // Creates the window, hidden; form().Load() places and shows it.
