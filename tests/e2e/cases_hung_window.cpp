@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "main_window/frmMain_controls.h"
 #include "tests/e2e/app.h"
 #include "tests/e2e/case_folder.h"
@@ -57,17 +59,42 @@ void ExpectShown(Check& check, const TarnwickApp& app, std::wstring_view subject
     CheckWindowData(check, subject, expected, ShownWindowData(app));
 }
 
-void HungWindowStallsNothing(Check& check, const Environment& env) {
-    CaseFolder folder(check, env, check.CaseName());
-    // Made before Tarnwick starts, so that they lie below it (see the drag cases).
+// A window that will hang and one that answers, made before Tarnwick starts so that they lie
+// below it (see the drag cases), and Tarnwick started.
+struct HungScene {
+    HungScene(Check& check, const Environment& env)
+        : folder(check, env, check.CaseName()), app(check, env, folder.ExePath()) {
+        windows.CreateBackdrop();
+        other = windows.Create(OtherOptions());
+        hung.emplace(HungOptions());
+        hungData = ExpectedWindowData(hung->Handle());
+        otherData = ExpectedWindowData(other);
+        app.Start();
+    }
+    CaseFolder folder;
     TestWindows windows;
-    windows.CreateBackdrop();
-    const HWND other = windows.Create(OtherOptions());
-    HungWindow hung(HungOptions());
-    const WindowData hungData = ExpectedWindowData(hung.Handle());
-    const WindowData otherData = ExpectedWindowData(other);
-    TarnwickApp app(check, env, folder.ExePath());
-    app.Start();
+    HWND other = nullptr;
+    std::optional<HungWindow> hung;
+    WindowData hungData;
+    WindowData otherData;
+    TarnwickApp app;
+};
+
+void CheckClosesInTime(Check& check, TarnwickApp& app) {
+    const ULONGLONG start = GetTickCount64();
+    const bool closed = app.Close(kCloseTimeoutMs);
+    const ULONGLONG took = GetTickCount64() - start;
+    check.That(L"WM_CLOSE ends the program within " + Decimal(kCloseTimeoutMs) + L" ms", closed,
+               L"ended", closed ? L"after " + Decimal(took) + L" ms" : L"still running (killed)");
+}
+
+void HungWindowStallsNothing(Check& check, const Environment& env) {
+    HungScene scene(check, env);
+    const HWND other = scene.other;
+    HungWindow& hung = *scene.hung;
+    const WindowData& hungData = scene.hungData;
+    const WindowData& otherData = scene.otherData;
+    TarnwickApp& app = scene.app;
 
     // The foreground window itself stops answering (a hung window cannot be brought to the
     // front: its thread would have to take the activation).
@@ -100,12 +127,8 @@ void HungWindowStallsNothing(Check& check, const Environment& env) {
                TryWindowText(app.Control(ids::lbl_CurWindow), 500).has_value(),
                L"an answer within 500 ms", L"none");
 
-    const ULONGLONG start = GetTickCount64();
-    const bool closed = app.Close(kCloseTimeoutMs);
-    const ULONGLONG took = GetTickCount64() - start;
-    check.That(L"WM_CLOSE ends the program within " + Decimal(kCloseTimeoutMs) + L" ms", closed,
-               L"ended", closed ? L"after " + Decimal(took) + L" ms" : L"still running (killed)");
-    const std::wstring ini = folder.IniPath();
+    CheckClosesInTime(check, app);
+    const std::wstring ini = scene.folder.IniPath();
     CheckIniText(check, ini, L"General", L"TrackForeground", L"1");
     CheckIniText(check, ini, L"General", L"TrackTarget", L"1");
     check.Equal(L"keys of Position", L"left, top, width, height, windowstate",
@@ -117,15 +140,12 @@ void HungWindowStallsNothing(Check& check, const Environment& env) {
 // again, past the two reading threads there may be); following the pointer, the drag and
 // WM_CLOSE go on as if it answered.
 void HungElementStallsNothing(Check& check, const Environment& env) {
-    CaseFolder folder(check, env, check.CaseName());
-    TestWindows windows;
-    windows.CreateBackdrop();
-    const HWND other = windows.Create(OtherOptions());
-    HungWindow hung(HungOptions());
-    const WindowData hungData = ExpectedWindowData(hung.Handle());
-    const WindowData otherData = ExpectedWindowData(other);
-    TarnwickApp app(check, env, folder.ExePath());
-    app.Start();
+    HungScene scene(check, env);
+    const HWND other = scene.other;
+    HungWindow& hung = *scene.hung;
+    const WindowData& hungData = scene.hungData;
+    const WindowData& otherData = scene.otherData;
+    TarnwickApp& app = scene.app;
 
     PointAtTarget(check, app);
     {
@@ -147,11 +167,7 @@ void HungElementStallsNothing(Check& check, const Environment& env) {
         }
         button.Release();
     }
-    const ULONGLONG start = GetTickCount64();
-    const bool closed = app.Close(kCloseTimeoutMs);
-    const ULONGLONG took = GetTickCount64() - start;
-    check.That(L"WM_CLOSE ends the program within " + Decimal(kCloseTimeoutMs) + L" ms", closed,
-               L"ended", closed ? L"after " + Decimal(took) + L" ms" : L"still running (killed)");
+    CheckClosesInTime(check, app);
 }
 
 }  // namespace
