@@ -82,10 +82,21 @@ void Rebuild(HWND list, std::span<const ListRow> rows) {
     ::InvalidateRect(list, nullptr, TRUE);
 }
 
+// Selects or clears the item; -1 for every item.
+void SetSelected(HWND list, int item, bool selected) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = selected ? LVIS_SELECTED : 0;
+    ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+                   reinterpret_cast<LPARAM>(&state));
+}
+
+bool SameRow(const ListRow& a, const ListRow& b) {
+    return a.heading == b.heading && a.name == b.name;
+}
+
 bool SameShape(std::span<const ListRow> a, std::span<const ListRow> b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x.heading == y.heading && x.name == y.name;
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameRow);
 }
 
 }  // namespace
@@ -131,7 +142,21 @@ void FitListColumns(HWND list) {
 void Win32Form::SetListRows(ControlId list, std::span<const ListRow> rows) {
     Control& control = At(list);
     if (!SameShape(rows, control.rows)) {
+        // Rows come and go (an answer that arrives late adds a group): the rows selected stay
+        // selected where the new rows have them, by heading and name.
+        std::vector<ListRow> selected;
+        for (const int row : SelectedListRows(list)) {
+            selected.push_back(control.rows[static_cast<std::size_t>(row)]);
+        }
         Rebuild(control.hwnd, rows);
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            for (const ListRow& each : selected) {
+                const int item = SameRow(each, rows[row]) ? ItemOfRow(control.hwnd, row) : -1;
+                if (item >= 0) {
+                    SetSelected(control.hwnd, item, true);
+                }
+            }
+        }
         control.rows.clear();
         for (const ListRow& row : rows) {
             control.rows.push_back(row);
@@ -171,11 +196,7 @@ std::vector<int> Win32Form::SelectedListRows(ControlId list) {
 }
 
 void Win32Form::SelectAllListRows(ControlId list) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = LVIS_SELECTED;
-    ::SendMessageW(At(list).hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                   reinterpret_cast<LPARAM>(&state));
+    SetSelected(At(list).hwnd, -1, true);
 }
 
 }  // namespace tarnwick::win32
