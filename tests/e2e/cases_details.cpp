@@ -70,22 +70,17 @@ struct Dialog {
 };
 
 // The rows of the Details window as Ctrl+A and Ctrl+C copy them: property to value, the first
-// row of a name where two groups have one ("State" of the window and of its element). The
-// element's answer may come between the two keys and change the rows, which drops the
-// selection: then the rows are selected and copied again.
+// row of a name where two groups have one ("State" of the window and of its element).
 std::map<std::wstring, std::wstring> CopiedRows(Check& check, HWND details) {
+    PutSentinel(check);
+    Foreground(check, details, L"the Details window");
+    PressKeyWith(VK_CONTROL, 'A');
+    PressKeyWith(VK_CONTROL, 'C');
     std::map<std::wstring, std::wstring> rows;
-    for (int attempt = 0; attempt < 3 && rows.size() < 30; ++attempt) {
-        PutSentinel(check);
-        Foreground(check, details, L"the Details window");
-        PressKeyWith(VK_CONTROL, 'A');
-        PressKeyWith(VK_CONTROL, 'C');
-        rows.clear();
-        for (const std::wstring& line : LinesOf(WaitForCopy())) {
-            const std::size_t colon = line.find(L": ");
-            if (colon != std::wstring::npos) {
-                rows.emplace(line.substr(0, colon), line.substr(colon + 2));
-            }
+    for (const std::wstring& line : LinesOf(WaitForCopy())) {
+        const std::size_t colon = line.find(L": ");
+        if (colon != std::wstring::npos) {
+            rows.emplace(line.substr(0, colon), line.substr(colon + 2));
         }
     }
     check.That(L"the copy has the rows", rows.size() >= 30, L"30 rows or more",
